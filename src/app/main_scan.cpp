@@ -1,0 +1,5 @@
+#include "app/scan_entry.h"
+
+int main(int argc, char** argv) {
+    return ovant::runScan(argc, argv);
+}
