@@ -19,7 +19,8 @@ constexpr const char* kPublisher = "OVANT";
 SplashWindow::SplashWindow(Twips twips, const PictureStore* pictures, RandomSource& random,
                            QRect screen)
     : ElementWindow(twips, pictures), random_(random), screen_(screen) {
-    setWindowTitle(QString::fromLatin1(texts::kConsoleTitle));
+    // Named after the program, so that it is not taken for the console itself.
+    setWindowTitle(QStringLiteral("OVANT-Scan"));
     const Twips& t = tree().twips();
     resize(t.toPixels(11775), t.toPixels(9270));
     root().setBox(0, 0, 11775, 9270);

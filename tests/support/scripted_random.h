@@ -21,11 +21,10 @@ public:
         if (values_.empty()) {
             return 0.0;
         }
-        const double v = values_[position_];
-        if (position_ + 1 < values_.size()) {
-            ++position_;
+        if (position_ < values_.size()) {
+            return values_[position_++];
         }
-        return v;
+        return values_.back();
     }
     int used() const { return used_; }
 

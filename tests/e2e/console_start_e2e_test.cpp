@@ -1,0 +1,152 @@
+// Runs the real OVANT-Scan on a private X server, sends real keys and checks
+// pixels of screenshots and the settings file on disk.
+#include <QSettings>
+#include <QtTest>
+
+#include "xvfb_session.h"
+
+using ovant::e2e::describe;
+using ovant::e2e::XvfbSession;
+
+namespace {
+
+const QString kConsole = QStringLiteral("^OVANT-Feldtaster$");
+
+QString scanProgram() {
+    return qEnvironmentVariable("OVANT_BIN_DIR") + QStringLiteral("/OVANT-Scan");
+}
+
+void startScan(QProcess& process, const XvfbSession& x, const QStringList& arguments = {}) {
+    process.setProcessEnvironment(x.environment());
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(scanProgram(), arguments);
+    QVERIFY(process.waitForStarted());
+}
+
+// Twips to pixels, as the console converts them.
+int px(double twips) {
+    return static_cast<int>(std::lround(twips / 15.0));
+}
+
+// Where the console picture's top-left corner lands: centred, shifted by
+// 110 twips right and 10 down.
+QPoint picMainAt(QSize screen) {
+    return {px(screen.width() * 15 / 2.0 - 11745 / 2.0 + 110),
+            px(screen.height() * 15 / 2.0 - 8355 / 2.0 + 10)};
+}
+
+void expectColour(const QImage& shot, QPoint at, const QColor& colour) {
+    QVERIFY2(shot.pixelColor(at) == colour,
+             qPrintable(describe(shot, at.x(), at.y()) + QStringLiteral(", expected ") +
+                        colour.name()));
+}
+
+}  // namespace
+
+class ConsoleStartE2eTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void consoleCoversTheScreenRunsOnceAndLeavesOnX() {
+        const QSize screen(1024, 768);
+        XvfbSession x(screen);
+        QVERIFY(x.ready());
+        QProcess console;
+        startScan(console, x);
+        QVERIFY(x.waitForWindow(kConsole));
+        QTest::qWait(800);
+        const QImage shot = x.screenshot();
+        QCOMPARE(shot.size(), screen);
+
+        const QPoint main = picMainAt(screen);
+        // Upper separator 1 (lilac) and lower separator 2 (sand) of the frame.
+        expectColour(shot, main + QPoint(px(2100) + 80, px(2295) + 8), QColor(159, 152, 255));
+        expectColour(shot, main + QPoint(px(4680) + 13, px(2640) + 8), QColor(240, 183, 111));
+        // The marker of object 1 in the sector, orange in the normal scheme.
+        expectColour(shot, main + QPoint(px(2130) + px(3390) + 10, px(3090) + px(1200) + 10),
+                     QColor(255, 152, 0));
+        // The screen-wide bar and its left cap are grey; between bar and frame black.
+        expectColour(shot, QPoint(500, px(60) + 18), QColor(80, 80, 80));
+        expectColour(shot, QPoint(20, px(60) + 18), QColor(80, 80, 80));
+        expectColour(shot, QPoint(500, 70), QColor(0, 0, 0));
+        expectColour(shot, QPoint(1015, 380), QColor(0, 0, 0));
+
+        const QSettings stored(x.settingsFile(), QSettings::IniFormat);
+        QCOMPARE(stored.value(QStringLiteral("Options/Path")).toString(),
+                 qEnvironmentVariable("OVANT_BIN_DIR"));
+        QCOMPARE(stored.value(QStringLiteral("Options/AniSpeed")).toString(), QStringLiteral("0.005"));
+        QCOMPARE(stored.value(QStringLiteral("Options/AniSpeedStep")).toString(), QStringLiteral("3"));
+
+        // A second start ends at once, without a word, and leaves the first alone.
+        QProcess second;
+        startScan(second, x);
+        QVERIFY(second.waitForFinished(5000));
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(console.state(), QProcess::Running);
+
+        x.key(kConsole, QStringLiteral("x"));
+        QVERIFY(console.waitForFinished(10000));
+        QCOMPARE(console.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(console.exitCode(), 0);
+    }
+
+    void consoleIsCentredOnAWideScreen() {
+        const QSize screen(1920, 1080);
+        XvfbSession x(screen);
+        QVERIFY(x.ready());
+        QProcess console;
+        startScan(console, x);
+        QVERIFY(x.waitForWindow(kConsole));
+        QTest::qWait(800);
+        const QImage shot = x.screenshot();
+        const QPoint main = picMainAt(screen);
+        QCOMPARE(main, QPoint(576, 262));
+        expectColour(shot, main + QPoint(px(2100) + 80, px(2295) + 8), QColor(159, 152, 255));
+        expectColour(shot, main + QPoint(px(2100) - 12, px(2295) + 8), QColor(159, 152, 255));
+        expectColour(shot, main + QPoint(px(2100) + 80, px(2295) - 4), QColor(0, 0, 0));
+        // The right cap stands 20 twips from the right edge.
+        expectColour(shot, QPoint(1920 - px(20 + 510) + 10, px(60) + 18), QColor(80, 80, 80));
+        console.kill();
+        console.waitForFinished(3000);
+    }
+
+    void aSmallScreenIsRefusedWithAMessage_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("normal start") << QStringList{};
+        QTest::newRow("info comes after the size test") << QStringList{"Mode:ShowInfo"};
+    }
+    void aSmallScreenIsRefusedWithAMessage() {
+        QFETCH(QStringList, arguments);
+        XvfbSession x(QSize(640, 480));
+        QVERIFY(x.ready());
+        QProcess scan;
+        startScan(scan, x, arguments);
+        const QString title = QStringLiteral("^Fehler: Aufl.*sung zu klein$");
+        QVERIFY(x.waitForWindow(title));
+        QCOMPARE(scan.state(), QProcess::Running);
+        x.key(title, QStringLiteral("Return"));
+        QVERIFY(scan.waitForFinished(5000));
+        QCOMPARE(scan.exitCode(), 0);
+        QVERIFY(!QFile::exists(x.settingsFile()));
+    }
+
+    void infoModeShowsOnlyTheInfoWindow() {
+        XvfbSession x(QSize(1024, 768));
+        QVERIFY(x.ready());
+        QProcess scan;
+        startScan(scan, x, {QStringLiteral("Mode:ShowInfo")});
+        const QString title = QStringLiteral("^OVANT-Feldtaster \\[Infos und Hilfe\\]$");
+        QVERIFY(x.waitForWindow(title));
+        const QByteArray geometry = x.tool(
+            QStringLiteral("sh"),
+            {QStringLiteral("-c"),
+             QStringLiteral("xdotool search --onlyvisible --name '%1' getwindowgeometry").arg(title)});
+        QVERIFY2(geometry.contains("634x477"), geometry.constData());
+        QVERIFY(!x.waitForWindow(kConsole, 500));
+        x.key(title, QStringLiteral("Escape"));
+        QVERIFY(scan.waitForFinished(5000));
+        QCOMPARE(scan.exitCode(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(ConsoleStartE2eTest)
+#include "console_start_e2e_test.moc"

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing OVANT needs on Debian 12, but
+# only what is missing. Needs root (or sudo) only when something is missing.
+set -euo pipefail
+
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev libgl-dev libsdl2-dev
+          xvfb xdotool imagemagick x11-utils fonts-roboto-unhinted fonts-liberation)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    sudo_cmd=()
+    if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo_cmd[@]}" apt-get update -qq
+    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
