@@ -11,7 +11,8 @@
 #include "console/frame_layout.h"
 #include "console/palette.h"
 #include "console/picture_store.h"
-#include "scene/scanner_geometry.h"
+#include "app/sound/sound_effects.h"
+#include "scene/planet_texts.h"
 
 namespace ovant {
 
@@ -39,6 +40,60 @@ MainForm::MainForm(ConsoleServices services, StartupReporter* reporter)
 
     numberPanel_ = std::make_unique<NumberPanel>(numbers_, *services_.random);
     sector_ = std::make_unique<SectorScene>(scene_.sector, ships_.lblShipInfo, *services_.random);
+
+    frameAnimation_ = std::make_unique<FrameAnimation>(frame_, *numberPanel_, state_, *services_.random);
+    frameAnimation_->connect(timers_);
+    infoLabels_ = std::make_unique<InfoLabels>(scene_.sector, *services_.random);
+    infoLabels_->connect(timers_.starAni);
+
+    SoundEffects& sounds = *services_.sounds;
+    scanner_ = std::make_unique<Scanner>(scene_.sector, *sector_, state_, pacer_, sounds, *this);
+    planetPanel_ = std::make_unique<LeaderPanel>(planetPanelSpec(tree()), numbers_.picNum, state_,
+                                                 pacer_, sounds, *this);
+    telescopePanel_ = std::make_unique<LeaderPanel>(telescopePanelSpec(tree()), numbers_.picNum,
+                                                    state_, pacer_, sounds, *this);
+    for (int n = 1; n <= 5; ++n) {
+        scene_.sector.infoLabel[n]->onClick = [this, n] { scanner_->infoLabelClick(n); };
+    }
+}
+
+void MainForm::scanPlanet(int star) {
+    hideShipScan();
+    if (star == 4) {
+        telescopePanel_->show();
+        return;
+    }
+    const auto texts = planet::panelTexts(star, *services_.random);
+    if (!texts) {
+        return;
+    }
+    const LeaderPanelSpec& spec = planetPanel_->spec();
+    spec.title->setText(texts->name);
+    for (int i = 1; i <= 5; ++i) {
+        spec.label[i]->setText(texts->label[static_cast<std::size_t>(i)]);
+    }
+    planetPanel_->show();
+}
+
+void MainForm::hidePlanetScan() {
+    planetPanel_->hide();
+}
+
+void MainForm::hideSRTeleInfos() {
+    telescopePanel_->hide();
+}
+
+void MainForm::hideShipScan() {
+    if (ships_.picShipScan->visible()) {
+        ships_.picShipScan->hide();
+        numbers_.picNum->show();
+    }
+}
+
+void MainForm::initAutoZoom() {
+    // The automatic zoom opens the zoom views, which are still to come; until
+    // then an arrival shows the scan panel.
+    scanPlanet(state_.activeStar);
 }
 
 MainForm::~MainForm() = default;
@@ -84,12 +139,11 @@ void MainForm::stars() {
 }
 
 void MainForm::setScannerManual(double x, double y, double gap) {
-    sector_->placeScanner(x, y, gap);
+    scanner_->setScannerManual(x, y, gap);
 }
 
 void MainForm::setScanner() {
-    const scanner::Frame corner = scanner::kParking[sector_->drawParkingCorner()];
-    setScannerManual(corner.x, corner.y, corner.gap);
+    scanner_->setScanner();
 }
 
 void MainForm::setOVANTBars() {

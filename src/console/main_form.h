@@ -3,13 +3,18 @@
 #include <QPointer>
 #include <memory>
 
+#include "console/console_ops.h"
 #include "console/console_services.h"
 #include "console/console_state.h"
 #include "console/console_timers.h"
 #include "console/element_window.h"
+#include "console/frame_animation.h"
 #include "console/frame_elements.h"
 #include "console/number_panel.h"
 #include "console/pacing.h"
+#include "scene/info_labels.h"
+#include "scene/leader_panel.h"
+#include "scene/scanner.h"
 #include "scene/scene_elements.h"
 #include "scene/sector_scene.h"
 #include "ships/ship_elements.h"
@@ -20,7 +25,7 @@ class StartupReporter;
 
 // The console window: owns every element, every timer and the console state
 // for the life of the process. load() is the start sequence.
-class MainForm : public ElementWindow {
+class MainForm : public ElementWindow, public ConsoleOps {
     Q_OBJECT
 public:
     MainForm(ConsoleServices services, StartupReporter* reporter);
@@ -42,6 +47,16 @@ public:
     void initColors();
     void setScanner();
     void setScannerManual(double x, double y, double gap);
+    Scanner& scanner() { return *scanner_; }
+    LeaderPanel& planetPanel() { return *planetPanel_; }
+    LeaderPanel& telescopePanel() { return *telescopePanel_; }
+
+    // The operations subsystems call on each other.
+    void scanPlanet(int star) override;
+    void hidePlanetScan() override;
+    void hideSRTeleInfos() override;
+    void hideShipScan() override;
+    void initAutoZoom() override;
     void setOVANTBars();
     void clearNumbers();
     void stars();
@@ -71,6 +86,11 @@ private:
     ConsoleTimers timers_;
     std::unique_ptr<NumberPanel> numberPanel_;
     std::unique_ptr<SectorScene> sector_;
+    std::unique_ptr<FrameAnimation> frameAnimation_;
+    std::unique_ptr<InfoLabels> infoLabels_;
+    std::unique_ptr<Scanner> scanner_;
+    std::unique_ptr<LeaderPanel> planetPanel_;
+    std::unique_ptr<LeaderPanel> telescopePanel_;
 };
 
 }  // namespace ovant

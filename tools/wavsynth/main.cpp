@@ -180,7 +180,11 @@ std::vector<std::uint8_t> encodeWave(const Signal& signal) {
         put16(v & 0xffff);
         put16(v >> 16);
     };
-    const auto putTag = [&out](const char* tag) { out.insert(out.end(), tag, tag + 4); };
+    const auto putTag = [&out](const char* tag) {
+        for (int i = 0; i < 4; ++i) {
+            out.push_back(static_cast<std::uint8_t>(tag[i]));
+        }
+    };
 
     putTag("RIFF");
     put32(36 + dataBytes);

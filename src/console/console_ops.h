@@ -1,0 +1,18 @@
+#pragma once
+
+namespace ovant {
+
+// The console operations that one subsystem calls on another. The console
+// window implements them by handing each to the subsystem that owns it, so
+// subsystems never know each other and a test can record the calls.
+class ConsoleOps {
+public:
+    virtual ~ConsoleOps() = default;
+    virtual void scanPlanet(int star) = 0;
+    virtual void hidePlanetScan() = 0;
+    virtual void hideSRTeleInfos() = 0;
+    virtual void hideShipScan() = 0;
+    virtual void initAutoZoom() = 0;
+};
+
+}  // namespace ovant

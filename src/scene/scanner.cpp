@@ -1,0 +1,133 @@
+#include "scene/scanner.h"
+
+#include "app/sound/sound_effects.h"
+#include "console/console_ops.h"
+#include "console/console_state.h"
+#include "console/pacing.h"
+#include "scene/scanner_flight.h"
+#include "scene/sector_scene.h"
+#include "scene/sector_table.h"
+
+namespace ovant {
+
+Scanner::Scanner(SectorElements& elements, SectorScene& scene, ConsoleState& state, Pacer& pacer,
+                 SoundEffects& sounds, ConsoleOps& ops)
+    : e_(elements), scene_(scene), state_(state), pacer_(pacer), sounds_(sounds), ops_(ops) {}
+
+void Scanner::playIfOn(const char* file) {
+    if (sounds_.soundOn()) {
+        sounds_.playSound(QString::fromLatin1(file));
+    }
+}
+
+void Scanner::hideActivePanel() {
+    if (state_.activeStar == sector::kTelescope) {
+        ops_.hideSRTeleInfos();
+    } else if (state_.activeStar != 0) {
+        ops_.hidePlanetScan();
+    }
+}
+
+void Scanner::infoLabelClick(int object) {
+    if (state_.shipInSector && state_.scanShips) {
+        // Every crossing ship is being scanned: the scanner is not free.
+        playIfOn("7.wav");
+        return;
+    }
+    if (state_.scannerMoving || state_.panelBusy) {
+        return;
+    }
+    if (state_.activeStar == object && !state_.shipScanRequested) {
+        return;
+    }
+    state_.shipScanRequested = false;
+    if (state_.activeStar != 0) {
+        playIfOn("1.wav");
+    }
+    if (state_.activeStar == sector::kTelescope) {
+        ops_.hideSRTeleInfos();
+    } else {
+        ops_.hidePlanetScan();
+    }
+    state_.activeStar = static_cast<std::uint8_t>(object);
+    scanStar(object);
+}
+
+void Scanner::scanStar(int object) {
+    ops_.hideShipScan();
+    if (object < 1 || object > sector::kObjects) {
+        return;
+    }
+    const scanner::Frame& target = scanner::kTargets[static_cast<std::size_t>(object)];
+    moveScanner(target.x, target.y, target.gap);
+}
+
+void Scanner::moveScanner(double x, double y, double gap) {
+    state_.scannerMoving = true;
+    const int serial = ++flightSerial_;
+    Element* open = e_.lblScanner[0];
+    Element* close = e_.lblScanner[1];
+    Element* line0 = e_.lineScan[0];
+    Element* line1 = e_.lineScan[1];
+    scanner::Flight flight({open->left(), open->top()}, scanner::Frame{x, y, gap});
+    for (Element* e : {open, close, line0, line1}) {
+        e->show();
+    }
+    playIfOn("8.wav");
+
+    while (!flight.finished()) {
+        // A ship scan takes the scanner over.
+        if (state_.shipInSector && (state_.scanShips || state_.shipScanRequested)) {
+            break;
+        }
+        const scanner::FlightPosition before = flight.position();
+        flight.step();
+        const scanner::FlightPosition now = flight.position();
+        if (now.bracketLeft != before.bracketLeft) {
+            open->setLeft(now.bracketLeft);
+            close->setLeft(now.bracketLeft + gap);
+            line0->setX1(open->left());
+            line1->setX1(close->left() + scanner::kLine1Offset);
+        }
+        if (now.bracketTop != before.bracketTop) {
+            open->setTop(now.bracketTop);
+            close->setTop(now.bracketTop);
+            const double lineY = scanner::lineHeightFor(now.bracketTop, open->height());
+            line0->setLine(line0->x1(), lineY, line0->x2(), lineY);
+            line1->setLine(line1->x1(), lineY, line1->x2(), lineY);
+        }
+        pacer_.pause(state_.aniSpeed);
+        if (serial != flightSerial_) {
+            // A newer flight started while this one paused and has the frame
+            // now; dragging it on would pull it away from its new target.
+            return;
+        }
+    }
+    if (!state_.scannerMoving) {
+        // A ship crossing took the scanner during the flight.
+        return;
+    }
+    playIfOn("9.wav");
+    setScannerManual(x, y, gap);
+    if (!state_.autoZoomOn) {
+        ops_.scanPlanet(state_.activeStar);
+    } else {
+        ops_.initAutoZoom();
+    }
+    state_.scannerMoving = false;
+}
+
+void Scanner::setScannerManual(double x, double y, double gap) {
+    hideActivePanel();
+    scene_.placeScanner(x, y, gap);
+}
+
+void Scanner::setScanner() {
+    ops_.hideShipScan();
+    hideActivePanel();
+    const scanner::Frame corner =
+        scanner::kParking[static_cast<std::size_t>(scene_.drawParkingCorner())];
+    scene_.placeScanner(corner.x, corner.y, corner.gap);
+}
+
+}  // namespace ovant

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "scene/scene_elements.h"
+
+namespace ovant {
+
+class ConsoleOps;
+class Pacer;
+class SectorScene;
+class SoundEffects;
+struct ConsoleState;
+
+// The scanner frame's operations: flying to an object, placing it at once,
+// parking it, and the click on an object's info label that starts a scan.
+class Scanner {
+public:
+    Scanner(SectorElements& elements, SectorScene& scene, ConsoleState& state, Pacer& pacer,
+            SoundEffects& sounds, ConsoleOps& ops);
+
+    void infoLabelClick(int object);
+    void scanStar(int object);
+    void moveScanner(double x, double y, double gap);
+    void setScannerManual(double x, double y, double gap);
+    void setScanner();
+
+private:
+    void hideActivePanel();
+    void playIfOn(const char* file);
+
+    SectorElements& e_;
+    SectorScene& scene_;
+    ConsoleState& state_;
+    Pacer& pacer_;
+    SoundEffects& sounds_;
+    ConsoleOps& ops_;
+    // Each flight's number; a flight that a newer one has superseded stops.
+    int flightSerial_ = 0;
+};
+
+}  // namespace ovant
