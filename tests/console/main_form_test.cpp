@@ -127,6 +127,38 @@ private Q_SLOTS:
         QCOMPARE(e->visible(), visible);
     }
 
+    void scanOfTheTelescopeShowsItsOwnPanel() {
+        Rig rig(QRect(0, 0, 1024, 768));
+        rig.form->state().aniSpeed = 0;
+        rig.form->scanPlanet(4);
+        const SceneElements& scene = rig.form->sceneElements();
+        QVERIFY(scene.telescopePanel.picture->visible());
+        QVERIFY(scene.telescopePanel.labelName->visible());
+        QVERIFY(!scene.planet.picScanInfo->visible());
+        QVERIFY(!rig.form->numberElements().picNum->visible());
+        rig.form->hideSRTeleInfos();
+        QVERIFY(!scene.telescopePanel.picture->visible());
+        QVERIFY(rig.form->numberElements().picNum->visible());
+    }
+
+    void clickOnAnInfoLabelFliesThereAndFillsThePanel() {
+        Rig rig(QRect(0, 0, 1024, 768));
+        rig.form->state().aniSpeed = 0;
+        rig.sounds.setSoundOn(true);
+        const SceneElements& scene = rig.form->sceneElements();
+        scene.sector.infoLabel[2]->onClick();
+        QCOMPARE(int(rig.form->state().activeStar), 2);
+        QCOMPARE(scene.sector.lblScanner[0]->left(), 7860.0);
+        QCOMPARE(scene.planet.labelName->text(), QStringLiteral("Omicron Theta"));
+        QCOMPARE(scene.planet.label[1]->text(), QStringLiteral("Siedlung der F\u00f6deration"));
+        QVERIFY(scene.planet.label[5]->visible());
+        // Another object wipes the panel first, then flies on.
+        scene.sector.infoLabel[5]->onClick();
+        QCOMPARE(int(rig.form->state().activeStar), 5);
+        QCOMPARE(scene.planet.labelName->text(), QStringLiteral("Lamenda Prime"));
+        QCOMPARE(rig.player.fileNames().count(QStringLiteral("1.wav")), 1);
+    }
+
     void normalStartOnASmallScreenWithStoredOptions() {
         SettingsStore store;
         store.saveSwitch(settings::kAutoScan, false);

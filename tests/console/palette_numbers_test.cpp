@@ -1,6 +1,8 @@
 #include <QtTest>
 
 #include "console/element_tree.h"
+#include "console/console_state.h"
+#include "console/frame_animation.h"
 #include "console/frame_elements.h"
 #include "console/number_panel.h"
 #include "console/palette.h"
@@ -116,6 +118,37 @@ private Q_SLOTS:
         QCOMPARE(numbers.field[1][1]->foreColor(), QColor(255, 0, 0));
         QCOMPARE(NumberPanel::columnMax(2), 99);
         QCOMPARE(NumberPanel::columnMax(10), 9999);
+    }
+
+    void buttonClocksLeaveWhiteButtonsToTheChaseLight() {
+        ElementTree tree(Twips(), nullptr);
+        FrameElements frame = buildFrame(tree);
+        NumberElements numbers = buildNumberPanel(tree, frame.picMain);
+        ScriptedRandom random;
+        NumberPanel panel(numbers, random);
+        ConsoleState state;
+        FrameAnimation animation(frame, panel, state, random);
+        QTimer clock;
+        frame.buttonUnten[1]->setBackColor(Qt::white);
+        random.pushDraw(2, 6);  // ButtonUnten1
+        random.pushDraw(3, 4);
+        random.push(0.0);       // next interval 800
+        animation.tmrAniTick(clock);
+        QCOMPARE(frame.buttonUnten[1]->backColor(), QColor(Qt::white));
+        QCOMPARE(clock.interval(), 800);
+        random.pushDraw(1, 6);  // ButtonOben1
+        random.pushDraw(3, 4);
+        random.push(0.9999999);
+        animation.tmrAniTick(clock);
+        QCOMPARE(frame.buttonOben[1]->backColor(), QColor(255, 152, 0));
+        QCOMPARE(clock.interval(), 2000);
+        state.redAlertActive = true;
+        random.pushDraw(4, 4);  // ButtonOben5
+        random.pushDraw(3, 3);
+        random.push(0.0);
+        animation.tmrAni1Tick(clock);
+        QCOMPARE(frame.buttonOben[5]->picture(), QStringLiteral("Button_wei\u00df"));
+        QCOMPARE(clock.interval(), 600);
     }
 
     void schemeChangeRecoloursAllSeventySevenFields() {

@@ -89,6 +89,46 @@ private Q_SLOTS:
         QCOMPARE(console.exitCode(), 0);
     }
 
+    void clickOnAnInfoLabelBringsTheScannerAndThePlanetPanel() {
+        const QSize screen(1024, 768);
+        XvfbSession x(screen);
+        QVERIFY(x.ready());
+        QProcess console;
+        startScan(console, x);
+        QVERIFY(x.waitForWindow(kConsole));
+        QTest::qWait(500);
+
+        const QPoint main = picMainAt(screen);
+        const QPoint sector = main + QPoint(px(2130), px(3090));
+        const QPoint label = sector + QPoint(px(3810) + 20, px(1110) + 20);
+        x.tool(QStringLiteral("xdotool"),
+               {QStringLiteral("mousemove"), QString::number(label.x()), QString::number(label.y()),
+                QStringLiteral("click"), QStringLiteral("1")});
+
+        // The frame around object 1: both lines at half the bracket height
+        // plus 35 twips below the bracket top, in peach.
+        const int lineY = sector.y() + px(800 + 1260 / 2.0 + 35);
+        const QPoint leftLine(sector.x() + 80, lineY);
+        const QPoint rightLine(sector.x() + px(3200 + 1300 + 120) + 60, lineY);
+        const QPoint panel = main + QPoint(px(2100), px(330));
+        const QPoint upperLeader = panel + QPoint(px(240) + 60, px(120));
+        const QPoint firstLeader = panel + QPoint(px(240), px(130) + 20);
+        const QPoint firstDot = panel + QPoint(px(180) + 4, px(820) + 4);
+        const QColor peach(255, 207, 159);
+        const QColor mauve(191, 151, 191);
+        QImage shot;
+        // First the scanner arrives, then the leaders grow, and last the
+        // points appear.
+        QTRY_VERIFY_WITH_TIMEOUT((shot = x.screenshot()).pixelColor(leftLine) == peach, 8000);
+        expectColour(shot, rightLine, peach);
+        QTRY_VERIFY_WITH_TIMEOUT((shot = x.screenshot()).pixelColor(firstDot) == mauve, 8000);
+        expectColour(shot, upperLeader, mauve);
+        expectColour(shot, firstLeader, mauve);
+        expectColour(shot, leftLine, peach);
+        console.kill();
+        console.waitForFinished(3000);
+    }
+
     void consoleIsCentredOnAWideScreen() {
         const QSize screen(1920, 1080);
         XvfbSession x(screen);

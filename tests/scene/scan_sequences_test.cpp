@@ -1,0 +1,238 @@
+#include <QElapsedTimer>
+#include <QtTest>
+
+#include "app/sound/sound_effects.h"
+#include "console/console_ops.h"
+#include "console/console_state.h"
+#include "console/frame_elements.h"
+#include "console/pacing.h"
+#include "scene/leader_panel.h"
+#include "scene/scanner.h"
+#include "scene/sector_scene.h"
+#include "ships/ship_elements.h"
+#include "support/recording_sound_player.h"
+#include "support/scripted_random.h"
+
+using namespace ovant;
+
+namespace {
+
+class RecordingOps final : public ConsoleOps {
+public:
+    QStringList calls;
+    std::function<void(int)> onScanPlanet;
+    void scanPlanet(int star) override {
+        calls << QStringLiteral("scanPlanet %1").arg(star);
+        if (onScanPlanet) {
+            onScanPlanet(star);
+        }
+    }
+    void hidePlanetScan() override { calls << QStringLiteral("hidePlanetScan"); }
+    void hideSRTeleInfos() override { calls << QStringLiteral("hideSRTeleInfos"); }
+    void hideShipScan() override { calls << QStringLiteral("hideShipScan"); }
+    void initAutoZoom() override { calls << QStringLiteral("initAutoZoom"); }
+};
+
+// The sector, the scanner and the panels on their own, without a window.
+struct Scene {
+    ElementTree tree{Twips(), nullptr};
+    FrameElements frame = buildFrame(tree);
+    NumberElements numbers = buildNumberPanel(tree, frame.picMain);
+    SceneElements elements = buildScene(tree, frame.picMain);
+    ShipElements ships = buildShips(tree, elements.sector.starsScan, frame.picMain);
+    ovant::testing::ScriptedRandom random{{0.9}};
+    ConsoleState state;
+    Pacer pacer;
+    RecordingSoundPlayer player;
+    SoundEffects sounds{player, QStringLiteral(OVANT_SOUND_DIR)};
+    RecordingOps ops;
+    SectorScene sector{elements.sector, ships.lblShipInfo, random};
+    Scanner scanner{elements.sector, sector, state, pacer, sounds, ops};
+    LeaderPanel planet{planetPanelSpec(tree), numbers.picNum, state, pacer, sounds, ops};
+
+    Scene() {
+        sounds.setSoundOn(true);
+        state.aniSpeed = 0;  // flights and growth without waiting, unless a test wants pauses
+    }
+    Element* open() { return elements.sector.lblScanner[0]; }
+    Element* close() { return elements.sector.lblScanner[1]; }
+    Element* line(int i) { return elements.sector.lineScan[static_cast<std::size_t>(i)]; }
+};
+
+}  // namespace
+
+class ScanSequencesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void flightFromACornerSnapsOntoItsTarget() {
+        Scene s;
+        s.scanner.setScannerManual(11300, 7000, 600);
+        s.state.activeStar = 3;
+        s.scanner.moveScanner(100, 3630, 1120);
+        QCOMPARE(s.open()->left(), 100.0);
+        QCOMPARE(s.open()->top(), 3630.0);
+        QCOMPARE(s.close()->left(), 1220.0);
+        QCOMPARE(s.close()->top(), 3630.0);
+        QCOMPARE(s.line(0)->x1(), 110.0);
+        QCOMPARE(s.line(1)->x1(), 1340.0);
+        QCOMPARE(s.line(0)->y1(), 3630 + 1260 / 2.0 + 35);
+        QCOMPARE(s.line(1)->y2(), s.line(0)->y1());
+        QCOMPARE(s.line(0)->x2(), -3300.0);
+        QCOMPARE(s.line(1)->x2(), 16170.0);
+        QVERIFY(s.open()->visible() && s.line(1)->visible());
+        QVERIFY(!s.state.scannerMoving);
+        QCOMPARE(s.ops.calls.last(), QStringLiteral("scanPlanet 3"));
+        QCOMPARE(s.player.fileNames(), (QStringList{"8.wav", "9.wav"}));
+    }
+
+    void flightToWhereItStandsStillArrives() {
+        Scene s;
+        s.scanner.setScannerManual(3200, 800, 1300);
+        s.state.activeStar = 1;
+        s.state.autoZoomOn = true;
+        s.scanner.moveScanner(3200, 800, 1300);
+        QCOMPARE(s.open()->top(), 800.0);
+        QCOMPARE(s.ops.calls.last(), QStringLiteral("initAutoZoom"));
+    }
+
+    void aShipThatTakesTheScannerEndsTheFlightWithoutArrival() {
+        Scene s;
+        s.state.aniSpeed = 0.005;
+        s.scanner.setScannerManual(-2000, -2000, 600);
+        s.state.activeStar = 2;
+        QTimer::singleShot(20, [&] {
+            s.state.shipInSector = true;
+            s.state.scanShips = true;
+            s.state.scannerMoving = false;
+        });
+        s.scanner.scanStar(2);
+        QVERIFY(s.open()->left() < 7860);
+        QVERIFY(!s.ops.calls.contains(QStringLiteral("scanPlanet 2")));
+        QCOMPARE(s.player.fileNames(), QStringList{"8.wav"});
+    }
+
+    void aSupersededFlightStopsAndLeavesTheFrameOnTheNewTarget() {
+        Scene s;
+        s.state.aniSpeed = 0.005;
+        s.scanner.setScannerManual(11300, 7000, 600);
+        s.state.activeStar = 3;
+        // A ship crossing clears the moving flag, so a click during the first
+        // flight's pause starts a second flight nested inside it.
+        QTimer::singleShot(30, [&] {
+            s.state.scannerMoving = false;
+            s.state.activeStar = 5;
+            s.scanner.scanStar(5);
+        });
+        s.scanner.scanStar(3);
+        QCOMPARE(s.open()->left(), 7640.0);
+        QCOMPARE(s.open()->top(), 10.0);
+        QCOMPARE(s.close()->left(), 7640.0 + 1310);
+        QCOMPARE(s.ops.calls.filter(QStringLiteral("scanPlanet")), QStringList{"scanPlanet 5"});
+        QVERIFY(!s.state.scannerMoving);
+    }
+
+    void infoLabelClick_data() {
+        QTest::addColumn<int>("activeStar");
+        QTest::addColumn<bool>("shipInSector");
+        QTest::addColumn<bool>("scanShips");
+        QTest::addColumn<bool>("shipScanRequested");
+        QTest::addColumn<bool>("busy");
+        QTest::addColumn<int>("clicked");
+        QTest::addColumn<QStringList>("sounds");
+        QTest::addColumn<QString>("hidden");
+        QTest::addColumn<int>("expectedStar");
+        QTest::newRow("first click plays no click sound") << 0 << false << false << false << false << 1 << QStringList{"8.wav", "9.wav"} << "hidePlanetScan" << 1;
+        QTest::newRow("leaving the telescope wipes its panel") << 4 << false << false << false << false << 2 << QStringList{"1.wav", "8.wav", "9.wav"} << "hideSRTeleInfos" << 2;
+        QTest::newRow("the current target is ignored") << 2 << false << false << false << false << 2 << QStringList{} << "" << 2;
+        QTest::newRow("the current target after a ship scan request") << 2 << true << false << true << false << 2 << QStringList{"1.wav", "8.wav", "9.wav"} << "hidePlanetScan" << 2;
+        QTest::newRow("refused while every ship is scanned") << 1 << true << true << false << false << 3 << QStringList{"7.wav"} << "" << 1;
+        QTest::newRow("ignored while busy") << 1 << false << false << false << true << 3 << QStringList{} << "" << 1;
+    }
+    void infoLabelClick() {
+        QFETCH(int, activeStar);
+        QFETCH(bool, shipInSector);
+        QFETCH(bool, scanShips);
+        QFETCH(bool, shipScanRequested);
+        QFETCH(bool, busy);
+        QFETCH(int, clicked);
+        QFETCH(QStringList, sounds);
+        QFETCH(QString, hidden);
+        QFETCH(int, expectedStar);
+        Scene s;
+        s.state.activeStar = static_cast<std::uint8_t>(activeStar);
+        s.state.shipInSector = shipInSector;
+        s.state.scanShips = scanShips;
+        s.state.shipScanRequested = shipScanRequested;
+        s.state.panelBusy = busy;
+        s.scanner.infoLabelClick(clicked);
+        QCOMPARE(s.player.fileNames(), sounds);
+        QCOMPARE(int(s.state.activeStar), expectedStar);
+        if (hidden.isEmpty()) {
+            QVERIFY(s.ops.calls.isEmpty());
+        } else {
+            QCOMPARE(s.ops.calls.first(), hidden);
+            QVERIFY(!s.state.shipScanRequested);
+            QCOMPARE(s.ops.calls.last(), QStringLiteral("scanPlanet %1").arg(expectedStar));
+        }
+    }
+
+    void panelBuildsUpThenWipesInReverse() {
+        Scene s;
+        const LeaderPanelSpec& p = s.planet.spec();
+        bool busyWhileBuilding = false;
+        QTimer::singleShot(1, [&] { busyWhileBuilding = s.state.panelBusy; });
+        s.planet.show();
+        QVERIFY(busyWhileBuilding);
+        QVERIFY(!s.state.panelBusy);
+        QVERIFY(p.panel->visible() && !s.numbers.picNum->visible());
+        QCOMPARE(QRectF(p.vertical->left(), p.vertical->top(), p.vertical->width(), p.vertical->height()),
+                 QRectF(240, 130, 15, 740));
+        const double widths[] = {0, 2050, 1035, 1750, 975, 1335};
+        for (int i = 1; i <= 5; ++i) {
+            QCOMPARE(p.horizontal[i]->width(), widths[i]);
+            QVERIFY(p.dot[i]->visible() && p.label[i]->visible() && p.horizontal[i]->visible());
+        }
+        QVERIFY(p.title->visible());
+        QCOMPARE(s.player.fileNames(), (QStringList{"8.wav", "9.wav", "5.wav"}));
+        QVERIFY(s.player.calls().at(1).sync);
+
+        s.planet.hide();
+        QVERIFY(!p.panel->visible() && s.numbers.picNum->visible());
+        for (int i = 1; i <= 5; ++i) {
+            QVERIFY(!p.dot[i]->visible() && !p.label[i]->visible() && !p.horizontal[i]->visible());
+        }
+        QVERIFY(!p.vertical->visible() && !p.title->visible());
+        QVERIFY(!s.state.panelBusy);
+    }
+
+    void wipingAHiddenPanelDoesNothingAndDoesNotWait() {
+        Scene s;
+        QElapsedTimer clock;
+        clock.start();
+        s.planet.hide();
+        QVERIFY(clock.elapsed() < 35);
+        QVERIFY(s.numbers.picNum->visible());
+    }
+
+    void silentConsoleBuildsWithoutSounds() {
+        Scene s;
+        s.sounds.setSoundOn(false);
+        s.planet.show();
+        QVERIFY(s.player.calls().empty());
+        QVERIFY(s.planet.spec().title->visible());
+    }
+
+    void parkingPutsTheFrameAtTheDrawnCorner() {
+        Scene s;
+        s.state.activeStar = 4;
+        s.scanner.setScanner();
+        QCOMPARE(s.ops.calls, (QStringList{"hideShipScan", "hideSRTeleInfos"}));
+        QCOMPARE(s.open()->left(), 11300.0);
+        QCOMPARE(s.open()->top(), 7000.0);
+        QCOMPARE(s.close()->left(), 11900.0);
+        QCOMPARE(int(s.state.activeStar), 4);
+    }
+};
+
+QTEST_MAIN(ScanSequencesTest)
+#include "scan_sequences_test.moc"
