@@ -24,8 +24,8 @@ int RandomSource::between(int low, int high) {
 
 SystemRandom::SystemRandom() {
     std::random_device device;
-    const auto clock = static_cast<std::uint64_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
+    const auto clock =
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     std::seed_seq seeds{device(), device(), static_cast<unsigned>(clock),
                         static_cast<unsigned>(clock >> 32)};
     engine_.seed(seeds);

@@ -38,10 +38,9 @@ inline constexpr SettingKey kScrAutoZoomRnd{kScrSav, "AutoZoomRnd", "0", Setting
 inline constexpr SettingKey kScrAniSpeed{kScrSav, "AniSpeed", "0.005", SettingKind::Decimal};
 inline constexpr SettingKey kScrAniSpeedStep{kScrSav, "AniSpeedStep", "3", SettingKind::Whole};
 
-inline constexpr SettingKey kAll[] = {kPath,           kAutoScan,    kShipScan,
-                                      kAniSpeed,       kAniSpeedStep, kScrRedAlert,
-                                      kScrRedAlertRnd, kScrShipScan, kScrSound,
-                                      kScrAutoZoom,    kScrAutoZoomRnd, kScrAniSpeed,
+inline constexpr SettingKey kAll[] = {kPath,           kAutoScan,    kShipScan,       kAniSpeed,
+                                      kAniSpeedStep,   kScrRedAlert, kScrRedAlertRnd, kScrShipScan,
+                                      kScrSound,       kScrAutoZoom, kScrAutoZoomRnd, kScrAniSpeed,
                                       kScrAniSpeedStep};
 
 // Seconds per animation step when nothing sensible is stored.

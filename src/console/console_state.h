@@ -17,7 +17,7 @@ struct ConsoleState {
     bool autoZoomRndOn = false;
     bool redAlertActive = false;
     bool scrSavMode = false;
-    double aniSpeed = 0.005;  // seconds per animation step
+    double aniSpeed = 0.005;        // seconds per animation step
     std::uint8_t aniSpeedStep = 3;  // stored with the options; no pause uses it
 };
 

@@ -43,8 +43,8 @@ QRect Element::pixelRect() const {
         return QRect(QPoint(std::min(ax, bx), std::min(ay, by)),
                      QPoint(std::max(ax, bx), std::max(ay, by)));
     }
-    return QRect(origin.x() + t.toPixels(left_), origin.y() + t.toPixels(top_),
-                 t.toPixels(width_), t.toPixels(height_));
+    return QRect(origin.x() + t.toPixels(left_), origin.y() + t.toPixels(top_), t.toPixels(width_),
+                 t.toPixels(height_));
 }
 
 QRect Element::clipRect() const {

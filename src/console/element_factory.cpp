@@ -16,8 +16,8 @@ Element* makePicture(ElementTree& tree, Element* parent, const QString& name, Bo
     return e;
 }
 
-Element* makeLabel(ElementTree& tree, Element* parent, const QString& name, Box box,
-                   FontSpec font, Qt::Alignment align, bool wrap) {
+Element* makeLabel(ElementTree& tree, Element* parent, const QString& name, Box box, FontSpec font,
+                   Qt::Alignment align, bool wrap) {
     Element* e = tree.create(parent, ElementKind::Label, name);
     e->setBox(box.left, box.top, box.width, box.height);
     e->setFont(font);

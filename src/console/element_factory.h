@@ -21,8 +21,8 @@ QString indexedName(const char* group, int index);
 // each window holds is listed where that window is built.
 Element* makePicture(ElementTree& tree, Element* parent, const QString& name, Box box,
                      QColor back = Qt::black);
-Element* makeLabel(ElementTree& tree, Element* parent, const QString& name, Box box,
-                   FontSpec font, Qt::Alignment align = Qt::AlignLeft, bool wrap = true);
+Element* makeLabel(ElementTree& tree, Element* parent, const QString& name, Box box, FontSpec font,
+                   Qt::Alignment align = Qt::AlignLeft, bool wrap = true);
 // A label that sizes itself to its text from its left and top.
 Element* makeAutoLabel(ElementTree& tree, Element* parent, const QString& name, double left,
                        double top, FontSpec font, const QString& text);

@@ -50,8 +50,7 @@ bool paintsLast(const Element& e) {
 ElementTree::ElementTree(Twips twips, const PictureStore* pictures)
     : twips_(twips),
       pictures_(pictures),
-      root_(std::make_unique<Element>(*this, nullptr, ElementKind::Picture, QStringLiteral("")))
-{
+      root_(std::make_unique<Element>(*this, nullptr, ElementKind::Picture, QStringLiteral(""))) {
     root_->setOpaque(true);
 }
 
@@ -73,10 +72,10 @@ void ElementTree::setTwips(Twips twips) {
     markAllDirty();
 }
 
-QFont ElementTree::font(FontSpec spec) const {
-    const FaceChoice choice = chooseFace(spec.face);
+QFont ElementTree::font(FontSpec wanted) const {
+    const FaceChoice choice = chooseFace(wanted.face);
     QFont f(choice.family);
-    f.setPixelSize(twips_.fontPixels(spec.points));
+    f.setPixelSize(twips_.fontPixels(wanted.points));
     f.setBold(choice.bold);
     f.setStretch(choice.stretch);
     return f;
@@ -130,14 +129,17 @@ void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect&
             }
             painter.fillRect(rect, e.backColor());
             if (!e.picture().isEmpty() && pictures_ != nullptr) {
-                painter.drawPixmap(rect.topLeft(), pictures_->pixmap(e.picture(), twips_.scale(),
-                                                                     painter.device()->devicePixelRatioF()));
+                painter.drawPixmap(rect.topLeft(),
+                                   pictures_->pixmap(e.picture(), twips_.scale(),
+                                                     painter.device()->devicePixelRatioF()));
             }
             for (const StarPoint& p : e.points()) {
                 const int x = rect.left() + twips_.toPixels(p.x);
                 const int y = rect.top() + twips_.toPixels(p.y);
-                const int size = std::max(1, static_cast<int>(std::lround(p.sizePixels * twips_.scale())));
-                painter.fillRect(QRect(x - (size - 1) / 2, y - (size - 1) / 2, size, size), p.color);
+                const int size =
+                    std::max(1, static_cast<int>(std::lround(p.sizePixels * twips_.scale())));
+                painter.fillRect(QRect(x - (size - 1) / 2, y - (size - 1) / 2, size, size),
+                                 p.color);
             }
             break;
         }
@@ -194,8 +196,9 @@ void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect&
         case ElementKind::Image: {
             painter.setClipRect(visibleArea);
             if (!e.picture().isEmpty() && pictures_ != nullptr) {
-                painter.drawPixmap(rect.topLeft(), pictures_->pixmap(e.picture(), twips_.scale(),
-                                                                     painter.device()->devicePixelRatioF()));
+                painter.drawPixmap(rect.topLeft(),
+                                   pictures_->pixmap(e.picture(), twips_.scale(),
+                                                     painter.device()->devicePixelRatioF()));
             }
             break;
         }

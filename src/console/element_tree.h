@@ -32,7 +32,7 @@ public:
     const Twips& twips() const { return twips_; }
     // A new scale redraws everything.
     void setTwips(Twips twips);
-    QFont font(FontSpec spec) const;
+    QFont font(FontSpec wanted) const;
     const PictureStore* pictures() const { return pictures_; }
 
     // Changed areas, collected until the window takes them for one frame.

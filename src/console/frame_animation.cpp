@@ -21,7 +21,8 @@ void FrameAnimation::connect(const ConsoleTimers& timers) {
 
 void FrameAnimation::tmrAniTick(QTimer& timer) {
     const buttons::ButtonChange change = buttons::changeButtonsDraw(mode(), random_);
-    Element* button = change.button == 1 ? frame_.buttonOben[1] : frame_.buttonUnten[change.button - 1];
+    Element* button =
+        change.button == 1 ? frame_.buttonOben[1] : frame_.buttonUnten[change.button - 1];
     // A white button belongs to the red-alert chase light.
     if (button != nullptr && !buttons::isWhite(button->backColor())) {
         button->setBackColor(change.colour);
@@ -37,7 +38,8 @@ void FrameAnimation::tmrAni1Tick(QTimer& timer) {
 }
 
 void FrameAnimation::timer2Tick(QTimer& timer) {
-    timer.setInterval(numbers_.colourStep(state_.redAlertActive ? Scheme::RedAlert : Scheme::Normal));
+    timer.setInterval(
+        numbers_.colourStep(state_.redAlertActive ? Scheme::RedAlert : Scheme::Normal));
 }
 
 void FrameAnimation::timer3Tick(QTimer& timer) {

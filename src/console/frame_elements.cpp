@@ -100,14 +100,14 @@ FrameElements buildFrame(ElementTree& tree) {
     f.shapeOben = makePicture(tree, main, QStringLiteral("ShapeOben"), frame::kShapeOben);
     f.shapeUnten = makePicture(tree, main, QStringLiteral("ShapeUnten"), frame::kShapeUnten);
     for (int i = 1; i <= 6; ++i) {
-        f.trennOben[i] = makePicture(tree, main, QStringLiteral("TrennOben%1").arg(i),
-                                     frame::trennOben(i));
-        f.trennUnten[i] = makePicture(tree, main, QStringLiteral("TrennUnten%1").arg(i),
-                                      frame::trennUnten(i));
+        f.trennOben[i] =
+            makePicture(tree, main, QStringLiteral("TrennOben%1").arg(i), frame::trennOben(i));
+        f.trennUnten[i] =
+            makePicture(tree, main, QStringLiteral("TrennUnten%1").arg(i), frame::trennUnten(i));
     }
     for (int i = 2; i <= 5; ++i) {
-        f.buttonOben[i] = makePicture(tree, main, QStringLiteral("ButtonOben%1").arg(i),
-                                      frame::kPills[i - 2]);
+        f.buttonOben[i] =
+            makePicture(tree, main, QStringLiteral("ButtonOben%1").arg(i), frame::kPills[i - 2]);
     }
     for (int i = 1; i <= 5; ++i) {
         f.buttonUnten[i] = makePicture(tree, main, QStringLiteral("ButtonUnten%1").arg(i),
@@ -146,11 +146,10 @@ NumberElements buildNumberPanel(ElementTree& tree, Element* picMain) {
         const QByteArray group = "Label" + QByteArray::number(column);
         for (int row = 1; row <= NumberElements::kRows; ++row) {
             const double left = column == 11 && row == 1 ? 4245 : kColumns[column].left;
-            Element* field = makeLabel(
-                tree, n.picNum, indexedName(group.constData(), row),
-                Box{left, 240.0 * (row - 1), kColumns[column].width, 255},
-                FontSpec{FontFace::Monitor, 8.25}, column == 11 ? Qt::AlignLeft : Qt::AlignRight,
-                false);
+            Element* field = makeLabel(tree, n.picNum, indexedName(group.constData(), row),
+                                       Box{left, 240.0 * (row - 1), kColumns[column].width, 255},
+                                       FontSpec{FontFace::Monitor, 8.25},
+                                       column == 11 ? Qt::AlignLeft : Qt::AlignRight, false);
             field->setOpaque(true);
             field->setBackColor(Qt::black);
             field->setForeColor(Qt::white);

@@ -7,11 +7,11 @@
 
 #include "app/outline_cut.h"
 #include "app/random_source.h"
+#include "app/sound/sound_effects.h"
 #include "app/texts.h"
 #include "console/frame_layout.h"
 #include "console/palette.h"
 #include "console/picture_store.h"
-#include "app/sound/sound_effects.h"
 #include "scene/planet_texts.h"
 
 namespace ovant {
@@ -41,16 +41,17 @@ MainForm::MainForm(ConsoleServices services, StartupReporter* reporter)
     numberPanel_ = std::make_unique<NumberPanel>(numbers_, *services_.random);
     sector_ = std::make_unique<SectorScene>(scene_.sector, ships_.lblShipInfo, *services_.random);
 
-    frameAnimation_ = std::make_unique<FrameAnimation>(frame_, *numberPanel_, state_, *services_.random);
+    frameAnimation_ =
+        std::make_unique<FrameAnimation>(frame_, *numberPanel_, state_, *services_.random);
     frameAnimation_->connect(timers_);
     infoLabels_ = std::make_unique<InfoLabels>(scene_.sector, *services_.random);
     infoLabels_->connect(timers_.starAni);
 
     SoundEffects& sounds = *services_.sounds;
     scanner_ = std::make_unique<Scanner>(scene_.sector, *sector_, state_, pacer_, sounds, *this);
-    planetPanel_ = std::make_unique<LeaderPanel>(planetPanelSpec(tree()), numbers_.picNum, state_,
+    planetPanel_ = std::make_unique<LeaderPanel>(planetPanelLayout(tree()), numbers_.picNum, state_,
                                                  pacer_, sounds, *this);
-    telescopePanel_ = std::make_unique<LeaderPanel>(telescopePanelSpec(tree()), numbers_.picNum,
+    telescopePanel_ = std::make_unique<LeaderPanel>(telescopePanelLayout(tree()), numbers_.picNum,
                                                     state_, pacer_, sounds, *this);
     for (int n = 1; n <= 5; ++n) {
         scene_.sector.infoLabel[n]->onClick = [this, n] { scanner_->infoLabelClick(n); };
@@ -67,10 +68,10 @@ void MainForm::scanPlanet(int star) {
     if (!texts) {
         return;
     }
-    const LeaderPanelSpec& spec = planetPanel_->spec();
-    spec.title->setText(texts->name);
+    const LeaderPanelLayout& panel = planetPanel_->layout();
+    panel.title->setText(texts->name);
     for (int i = 1; i <= 5; ++i) {
-        spec.label[i]->setText(texts->label[static_cast<std::size_t>(i)]);
+        panel.label[i]->setText(texts->label[static_cast<std::size_t>(i)]);
     }
     planetPanel_->show();
 }

@@ -73,6 +73,8 @@ private:
     void placeWindow();
     void loadFormScrSav();
     void finishStart();
+    void firstAnimation();
+    void showConsole();
     void shapeShip();
 
     ConsoleServices services_;

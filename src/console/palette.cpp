@@ -3,7 +3,8 @@
 namespace ovant {
 
 QColor changeColor(int index, int mode) {
-    static const QColor normal[] = {{207, 103, 96}, {255, 207, 159}, {255, 152, 0}, {159, 152, 255}};
+    static const QColor normal[] = {
+        {207, 103, 96}, {255, 207, 159}, {255, 152, 0}, {159, 152, 255}};
     static const QColor red[] = {{159, 0, 0}, {207, 0, 0}, {120, 0, 0}, {245, 0, 0}};
     if (index < 1 || index > 4) {
         return Qt::black;
@@ -37,8 +38,9 @@ SchemeRow colourRow(std::initializer_list<const char*> elements, SchemeProperty 
 }
 
 SchemeRow pictureRow(const char* element, const char* normal, const char* red) {
-    return SchemeRow{names({element}), SchemeProperty::Picture, QColor(), QColor(), name(normal),
-                     red != nullptr ? name(red) : QString()};
+    return SchemeRow{names({element}), SchemeProperty::Picture,
+                     QColor(),         QColor(),
+                     name(normal),     red != nullptr ? name(red) : QString()};
 }
 
 std::vector<SchemeRow> buildTable() {
@@ -51,7 +53,7 @@ std::vector<SchemeRow> buildTable() {
     std::vector<SchemeRow> t;
     t.push_back(colourRow({"lblCaption"}, P::Text, palette::kOrange, white));
     t.push_back(pictureRow("ShapeOben", "Shape_oben", "Shape_oben_rot"));
-    const QColor trennOben[] = {{159, 152, 255}, {240, 151, 0}, {207, 103, 96},
+    const QColor trennOben[] = {{159, 152, 255}, {240, 151, 0},   {207, 103, 96},
                                 {191, 151, 191}, {191, 151, 191}, {207, 103, 96}};
     const char* trennObenNames[] = {"TrennOben1", "TrennOben2", "TrennOben3",
                                     "TrennOben4", "TrennOben5", "TrennOben6"};
@@ -59,7 +61,7 @@ std::vector<SchemeRow> buildTable() {
         t.push_back(colourRow({trennObenNames[i]}, P::Background, trennOben[i], red));
     }
     t.push_back(pictureRow("ShapeUnten", "Shape_unten", "Shape_unten_rot"));
-    const QColor trennUnten[] = {{207, 103, 96}, {240, 183, 111}, {240, 151, 0},
+    const QColor trennUnten[] = {{207, 103, 96},  {240, 183, 111}, {240, 151, 0},
                                  {191, 151, 191}, {191, 151, 191}, {240, 151, 0}};
     const char* trennUntenNames[] = {"TrennUnten1", "TrennUnten2", "TrennUnten3",
                                      "TrennUnten4", "TrennUnten5", "TrennUnten6"};
@@ -93,10 +95,10 @@ std::vector<SchemeRow> buildTable() {
          "plntLabelName"},
         {{"SRTZoomDot1", "SRTZoomDot2", "SRTZoomDot3", "SRTZoomDot4_1", "SRTZoomDot4_2",
           "SRTZoomDot5_1", "SRTZoomDot5_2", "SRTZoomDot5_3", "SRTZoomDot6"},
-         {"SRTZoomLine1_1", "SRTZoomLine1_2", "SRTZoomLine2_1", "SRTZoomLine2_2",
-          "SRTZoomLine3", "SRTZoomLine4_1", "SRTZoomLine4_2", "SRTZoomLine4_3",
-          "SRTZoomLine4_4", "SRTZoomLine5_1", "SRTZoomLine5_2", "SRTZoomLine5_3",
-          "SRTZoomLine5_4", "SRTZoomLine5_5", "SRTZoomLine5_6", "SRTZoomLine6"},
+         {"SRTZoomLine1_1", "SRTZoomLine1_2", "SRTZoomLine2_1", "SRTZoomLine2_2", "SRTZoomLine3",
+          "SRTZoomLine4_1", "SRTZoomLine4_2", "SRTZoomLine4_3", "SRTZoomLine4_4", "SRTZoomLine5_1",
+          "SRTZoomLine5_2", "SRTZoomLine5_3", "SRTZoomLine5_4", "SRTZoomLine5_5", "SRTZoomLine5_6",
+          "SRTZoomLine6"},
          {"SRTZoomLabel1", "SRTZoomLabel2", "SRTZoomLabel3", "SRTZoomLabel4", "SRTZoomLabel5",
           "SRTZoomLabel6"},
          "SRTZoomLabelName"},
@@ -105,8 +107,8 @@ std::vector<SchemeRow> buildTable() {
          {"StarZoomLine1_1", "StarZoomLine1_2", "StarZoomLine2_1", "StarZoomLine2_2",
           "StarZoomLine3", "StarZoomLine4_1", "StarZoomLine4_2", "StarZoomLine5_1",
           "StarZoomLine5_2", "StarZoomLine6", "StarZoomLine7_1", "StarZoomLine7_2"},
-         {"StarZoomLabel1", "StarZoomLabel2", "StarZoomLabel3", "StarZoomLabel4",
-          "StarZoomLabel5", "StarZoomLabel6", "StarZoomLabel7"},
+         {"StarZoomLabel1", "StarZoomLabel2", "StarZoomLabel3", "StarZoomLabel4", "StarZoomLabel5",
+          "StarZoomLabel6", "StarZoomLabel7"},
          "lblStarName"},
     };
     for (const Panel& p : panels) {
@@ -118,8 +120,8 @@ std::vector<SchemeRow> buildTable() {
     t.push_back(colourRow({"lblShipName"}, P::Text, palette::kLilac, white));
     t.push_back(pictureRow("PicZoomOff", "Back", nullptr));
     t.push_back(pictureRow("PicStarZoomOff", "Back", nullptr));
-    const QColor side[] = {{207, 103, 96}, {207, 103, 96}, {255, 152, 0}, {255, 152, 0},
-                           {255, 207, 159}};
+    const QColor side[] = {
+        {207, 103, 96}, {207, 103, 96}, {255, 152, 0}, {255, 152, 0}, {255, 207, 159}};
     const char* sideNames[] = {"ButtonUnten1", "ButtonUnten2", "ButtonUnten3", "ButtonUnten4",
                                "ButtonUnten5"};
     for (int i = 0; i < 5; ++i) {

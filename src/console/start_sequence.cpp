@@ -108,22 +108,24 @@ void MainForm::load() {
 void MainForm::placeWindow() {
     coverScreen(services_.screen);
     const Twips& t = tree().twips();
-    const auto [left, top] = frame::centredWithShift(t.fromPixels(services_.screen.width()),
-                                                     t.fromPixels(services_.screen.height()),
-                                                     frame::kPicMain);
+    const auto [left, top] =
+        frame::centredWithShift(t.fromPixels(services_.screen.width()),
+                                t.fromPixels(services_.screen.height()), frame::kPicMain);
     frame_.picMain->move(left, top);
     if (screenTakesWideBars(services_.screen.size())) {
         setOVANTBars();
     }
 }
 
-void MainForm::finishStart() {
-    // The first animation: one long tick, with the stars drawn meanwhile.
+void MainForm::firstAnimation() {
+    // One long tick, with the stars drawn meanwhile.
     pacer_.timer1().setInterval(1000);
     stars();
     pacer_.aniWait();
     pacer_.timer1().setInterval(Pacer::kTickMs);
+}
 
+void MainForm::showConsole() {
     if (services_.sounds->soundOn()) {
         services_.sounds->playSound(QStringLiteral("3.wav"));
     }
@@ -134,6 +136,11 @@ void MainForm::finishStart() {
         reporter_->finish();
         reporter_ = nullptr;
     }
+}
+
+void MainForm::finishStart() {
+    firstAnimation();
+    showConsole();
     MouseCursor::show();
 }
 
@@ -179,21 +186,9 @@ void MainForm::loadFormScrSav() {
     pacer_.pause(0.3);
     status(kCr + QStringLiteral("Bereit."));
 
-    pacer_.timer1().setInterval(1000);
-    stars();
-    pacer_.aniWait();
-    pacer_.timer1().setInterval(Pacer::kTickMs);
+    firstAnimation();
     frame_.captions[9]->setText(texts::signedNumber(randomNumber(random)));
-    if (services_.sounds->soundOn()) {
-        services_.sounds->playSound(QStringLiteral("3.wav"));
-    }
-    setGeometry(services_.screen);
-    showFullScreen();
-    flush();
-    if (reporter_ != nullptr) {
-        reporter_->finish();
-        reporter_ = nullptr;
-    }
+    showConsole();
     // The pointer stays hidden for the whole screen-saver run.
     timers_.tmrScrSavScan->start();
 }

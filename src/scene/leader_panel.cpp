@@ -11,10 +11,10 @@ namespace {
 
 constexpr double kGrowStep = 100;
 
-LeaderPanelSpec specFor(ElementTree& tree, const QString& prefix, const char* panel,
-                        double resetTop, double finalTop, double finalHeight,
-                        std::array<double, 6> widths) {
-    LeaderPanelSpec s;
+LeaderPanelLayout layoutFor(ElementTree& tree, const QString& prefix, const char* panel,
+                            double resetTop, double finalTop, double finalHeight,
+                            std::array<double, 6> widths) {
+    LeaderPanelLayout s;
     s.panel = tree.find(QString::fromLatin1(panel));
     s.title = tree.find(prefix + QStringLiteral("LabelName"));
     s.vertical = tree.find(prefix + QStringLiteral("Line1_1"));
@@ -35,19 +35,19 @@ LeaderPanelSpec specFor(ElementTree& tree, const QString& prefix, const char* pa
 
 }  // namespace
 
-LeaderPanelSpec planetPanelSpec(ElementTree& tree) {
-    return specFor(tree, QStringLiteral("plnt"), "PicScanInfo", 840, 130, 740,
-                   {0, 2050, 1035, 1750, 975, 1335});
+LeaderPanelLayout planetPanelLayout(ElementTree& tree) {
+    return layoutFor(tree, QStringLiteral("plnt"), "PicScanInfo", 840, 130, 740,
+                     {0, 2050, 1035, 1750, 975, 1335});
 }
 
-LeaderPanelSpec telescopePanelSpec(ElementTree& tree) {
-    return specFor(tree, QStringLiteral("SRT"), "PicSRTele", 810, 80, 760,
-                   {0, 1925, 1065, 1725, 975, 1335});
+LeaderPanelLayout telescopePanelLayout(ElementTree& tree) {
+    return layoutFor(tree, QStringLiteral("SRT"), "PicSRTele", 810, 80, 760,
+                     {0, 1925, 1065, 1725, 975, 1335});
 }
 
-LeaderPanel::LeaderPanel(LeaderPanelSpec spec, Element* picNum, ConsoleState& state, Pacer& pacer,
-                         SoundEffects& sounds, ConsoleOps& ops)
-    : spec_(spec), picNum_(picNum), state_(state), pacer_(pacer), sounds_(sounds), ops_(ops) {}
+LeaderPanel::LeaderPanel(LeaderPanelLayout layout, Element* picNum, ConsoleState& state,
+                         Pacer& pacer, SoundEffects& sounds, ConsoleOps& ops)
+    : layout_(layout), picNum_(picNum), state_(state), pacer_(pacer), sounds_(sounds), ops_(ops) {}
 
 void LeaderPanel::grow(Element* leader, double finalLength, bool vertical) {
     leader->show();
@@ -57,7 +57,7 @@ void LeaderPanel::grow(Element* leader, double finalLength, bool vertical) {
                            leader->height() + kGrowStep);
             pacer_.pause(state_.aniSpeed);
         }
-        leader->setBox(leader->left(), spec_.finalTop, leader->width(), finalLength);
+        leader->setBox(leader->left(), layout_.finalTop, leader->width(), finalLength);
     } else {
         while (leader->width() < finalLength) {
             leader->setWidth(leader->width() + kGrowStep);
@@ -70,19 +70,20 @@ void LeaderPanel::grow(Element* leader, double finalLength, bool vertical) {
 void LeaderPanel::show() {
     state_.panelBusy = true;
     picNum_->hide();
-    spec_.panel->show();
+    layout_.panel->show();
 
-    spec_.vertical->setBox(spec_.vertical->left(), spec_.resetTop, spec_.vertical->width(), 0);
+    layout_.vertical->setBox(layout_.vertical->left(), layout_.resetTop, layout_.vertical->width(),
+                             0);
     for (int i = 1; i <= 5; ++i) {
-        spec_.horizontal[i]->setWidth(0);
+        layout_.horizontal[i]->setWidth(0);
     }
     if (sounds_.soundOn()) {
         sounds_.playSound(QStringLiteral("8.wav"));
     }
 
-    grow(spec_.vertical, spec_.finalHeight, true);
+    grow(layout_.vertical, layout_.finalHeight, true);
     for (int i = 1; i <= 5; ++i) {
-        grow(spec_.horizontal[i], spec_.finalWidth[i], false);
+        grow(layout_.horizontal[i], layout_.finalWidth[i], false);
     }
 
     if (sounds_.soundOn()) {
@@ -92,34 +93,34 @@ void LeaderPanel::show() {
         }
     }
     for (int i = 1; i <= 5; ++i) {
-        spec_.dot[i]->show();
-        spec_.label[i]->show();
+        layout_.dot[i]->show();
+        layout_.label[i]->show();
         if (i < 5) {
             pacer_.aniWait();
         }
     }
-    spec_.title->show();
+    layout_.title->show();
     state_.panelBusy = false;
 }
 
 void LeaderPanel::hide() {
-    if (!spec_.panel->visible()) {
+    if (!layout_.panel->visible()) {
         return;
     }
     state_.panelBusy = true;
     for (int i = 5; i >= 1; --i) {
-        spec_.dot[i]->hide();
-        spec_.label[i]->hide();
-        spec_.horizontal[i]->hide();
+        layout_.dot[i]->hide();
+        layout_.label[i]->hide();
+        layout_.horizontal[i]->hide();
         if (i == 5) {
-            spec_.title->hide();
+            layout_.title->hide();
         }
         if (i == 1) {
-            spec_.vertical->hide();
+            layout_.vertical->hide();
         }
         pacer_.aniWait();
     }
-    spec_.panel->hide();
+    layout_.panel->hide();
     picNum_->show();
     state_.panelBusy = false;
 }

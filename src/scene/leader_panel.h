@@ -15,7 +15,7 @@ class ConsoleOps;
 // upwards from the first point, then the horizontal leaders grow one after
 // the other, then the points and their texts appear a tick apart. The planet
 // panel and the telescope panel differ only in their elements and lengths.
-struct LeaderPanelSpec {
+struct LeaderPanelLayout {
     Element* panel = nullptr;
     Element* title = nullptr;
     Element* vertical = nullptr;
@@ -29,24 +29,24 @@ struct LeaderPanelSpec {
 };
 
 // Finds the elements of a panel by their name prefix ("plnt" or "SRT").
-LeaderPanelSpec planetPanelSpec(ElementTree& tree);
-LeaderPanelSpec telescopePanelSpec(ElementTree& tree);
+LeaderPanelLayout planetPanelLayout(ElementTree& tree);
+LeaderPanelLayout telescopePanelLayout(ElementTree& tree);
 
 class LeaderPanel {
 public:
-    LeaderPanel(LeaderPanelSpec spec, Element* picNum, ConsoleState& state, Pacer& pacer,
+    LeaderPanel(LeaderPanelLayout layout, Element* picNum, ConsoleState& state, Pacer& pacer,
                 SoundEffects& sounds, ConsoleOps& ops);
 
     // Builds the panel step by step; the panel is busy meanwhile.
     void show();
     // Wipes it in reverse, a tick per point; nothing when it is hidden.
     void hide();
-    const LeaderPanelSpec& spec() const { return spec_; }
+    const LeaderPanelLayout& layout() const { return layout_; }
 
 private:
     void grow(Element* leader, double finalLength, bool vertical);
 
-    LeaderPanelSpec spec_;
+    LeaderPanelLayout layout_;
     Element* picNum_;
     ConsoleState& state_;
     Pacer& pacer_;

@@ -22,9 +22,9 @@ struct GridLine {
 };
 
 constexpr GridLine kGrid[] = {
-    {"Line3", 128, 0, 0, 9270, 0},       {"Line1", 128, 0, 1685, 9270, 1685},
-    {"Line2", 128, 0, 3370, 9270, 3370}, {"Line4", 128, 0, 5000, 9270, 5000},
-    {"Line8", 192, 0, -30, 0, 5000},     {"Line5", 192, 2329, -30, 2329, 5000},
+    {"Line3", 128, 0, 0, 9270, 0},         {"Line1", 128, 0, 1685, 9270, 1685},
+    {"Line2", 128, 0, 3370, 9270, 3370},   {"Line4", 128, 0, 5000, 9270, 5000},
+    {"Line8", 192, 0, -30, 0, 5000},       {"Line5", 192, 2329, -30, 2329, 5000},
     {"Line6", 192, 4665, -30, 4665, 5000}, {"Line7", 192, 6986, -30, 6986, 5000},
     {"Line9", 192, 9270, -30, 9270, 5010},
 };
@@ -36,9 +36,9 @@ struct GridCaption {
 };
 
 constexpr GridCaption kGridCaptions[] = {
-    {"Label12", "A1", {90, 0, 150, 270}},  {"Label13", "B1", {90, 1710, 135, 270}},
+    {"Label12", "A1", {90, 0, 150, 270}},    {"Label13", "B1", {90, 1710, 135, 270}},
     {"Label14", "C1", {90, 3390, 135, 270}}, {"Label15", "2", {2430, 0, 75, 270}},
-    {"Label16", "3", {4770, 0, 75, 270}},  {"Label17", "4", {7080, 0, 75, 270}},
+    {"Label16", "3", {4770, 0, 75, 270}},    {"Label17", "4", {7080, 0, 75, 270}},
 };
 
 // A leader rule: a thin picture of one colour, at its final geometry.
@@ -64,7 +64,8 @@ Element* rule(ElementTree& tree, Element* parent, const Rule& r) {
 }
 
 Element* dot(ElementTree& tree, Element* parent, const Point& p) {
-    Element* e = makeCircle(tree, parent, QString::fromLatin1(p.dot), Box{p.left, p.top, kDot, kDot});
+    Element* e =
+        makeCircle(tree, parent, QString::fromLatin1(p.dot), Box{p.left, p.top, kDot, kDot});
     e->hide();
     return e;
 }
@@ -97,7 +98,8 @@ SectorElements buildSector(ElementTree& tree, Element* picMain) {
     }
     for (int n = 1; n <= sector::kObjects; ++n) {
         const sector::SectorObject& o = sector::kObjectTable[n];
-        s.marker[n] = makeCircle(tree, s.starsScan, QStringLiteral("shpStar%1").arg(n), o.marker, 3);
+        s.marker[n] =
+            makeCircle(tree, s.starsScan, QStringLiteral("shpStar%1").arg(n), o.marker, 3);
         s.infoLabel[n] = makeLabel(tree, s.starsScan, QStringLiteral("lblStar%1Info").arg(n),
                                    o.infoLabel, kSmallNarrow, Qt::AlignLeft, true);
         s.infoLabel[n]->setText(sector::infoFullText(n));
@@ -111,10 +113,10 @@ SectorElements buildSector(ElementTree& tree, Element* picMain) {
         b->hide();
         s.lblScanner[i] = b;
     }
-    s.lineScan[0] = makeLine(tree, s.starsScan, indexedName("LineScan", 0), 6060, 3960, -3300,
-                             3960, Qt::white);
-    s.lineScan[1] = makeLine(tree, s.starsScan, indexedName("LineScan", 1), 6900, 3960, 16170,
-                             3960, Qt::white);
+    s.lineScan[0] =
+        makeLine(tree, s.starsScan, indexedName("LineScan", 0), 6060, 3960, -3300, 3960, Qt::white);
+    s.lineScan[1] =
+        makeLine(tree, s.starsScan, indexedName("LineScan", 1), 6900, 3960, 16170, 3960, Qt::white);
     s.lineScan[0]->hide();
     s.lineScan[1]->hide();
     return s;
@@ -122,8 +124,8 @@ SectorElements buildSector(ElementTree& tree, Element* picMain) {
 
 PlanetPanelElements buildPlanetPanel(ElementTree& tree, Element* picMain) {
     PlanetPanelElements p;
-    p.picScanInfo = makePicture(tree, picMain, QStringLiteral("PicScanInfo"),
-                                Box{2100, 330, 4995, 1875});
+    p.picScanInfo =
+        makePicture(tree, picMain, QStringLiteral("PicScanInfo"), Box{2100, 330, 4995, 1875});
     p.picScanInfo->setPicture(QStringLiteral("PlanetPanel"));
     p.picScanInfo->hide();
     Element* panel = p.picScanInfo;
@@ -145,11 +147,11 @@ PlanetPanelElements buildPlanetPanel(ElementTree& tree, Element* picMain) {
     for (int i = 1; i <= 5; ++i) {
         const QByteArray name = "plntLabel" + QByteArray::number(i);
         if (i == 3) {
-            p.label[i] = hiddenLabel(tree, panel, {"plntLabel3", {2370, 570, 2505, 600}},
-                                     kSmallNarrow);
+            p.label[i] =
+                hiddenLabel(tree, panel, {"plntLabel3", {2370, 570, 2505, 600}}, kSmallNarrow);
         } else {
-            p.label[i] = hiddenAutoLabel(tree, panel, name.constData(), 2370, labelTop[i],
-                                         kSmallNarrow);
+            p.label[i] =
+                hiddenAutoLabel(tree, panel, name.constData(), 2370, labelTop[i], kSmallNarrow);
         }
     }
     p.labelName = hiddenAutoLabel(tree, panel, "plntLabelName", 90, 1530, kPanelTitle);
@@ -165,38 +167,32 @@ Element* closeButton(ElementTree& tree, Element* parent, const char* name) {
 
 SchematicElements buildStarZoom(ElementTree& tree, Element* picMain) {
     SchematicElements z;
-    z.picture = makePicture(tree, picMain, QStringLiteral("PicStarZoom"), Box{2130, 3090, 9345, 5025});
+    z.picture =
+        makePicture(tree, picMain, QStringLiteral("PicStarZoom"), Box{2130, 3090, 9345, 5025});
     z.picture->setPicture(QStringLiteral("StarZoom"));
     z.picture->hide();
-    const Point dots[] = {{"StarZoomDot1", 595, 2250}, {"StarZoomDot2", 3270, 1200},
+    const Point dots[] = {{"StarZoomDot1", 595, 2250},  {"StarZoomDot2", 3270, 1200},
                           {"StarZoomDot3", 1530, 1520}, {"StarZoomDot4", 1770, 3420},
                           {"StarZoomDot5", 3210, 3480}, {"StarZoomDot6", 4170, 2925},
                           {"StarZoomDot7", 1260, 2190}};
     for (const Point& p : dots) {
         dot(tree, z.picture, p);
     }
-    const Rule rules[] = {{"StarZoomLine1_1", {640, 135, 30, 2190}},
-                          {"StarZoomLine1_2", {645, 120, 4950, 20}},
-                          {"StarZoomLine2_1", {3330, 390, 30, 825}},
-                          {"StarZoomLine2_2", {3330, 370, 2265, 20}},
-                          {"StarZoomLine3", {1650, 1570, 3945, 20}},
-                          {"StarZoomLine4_1", {1830, 2290, 30, 1145}},
-                          {"StarZoomLine4_2", {1830, 2290, 3770, 20}},
-                          {"StarZoomLine5_1", {3270, 2520, 30, 1005}},
-                          {"StarZoomLine5_2", {3300, 2520, 2295, 20}},
-                          {"StarZoomLine6", {4290, 2985, 1305, 20}},
-                          {"StarZoomLine7_1", {1315, 2310, 30, 1815}},
-                          {"StarZoomLine7_2", {1320, 4110, 4245, 20}}};
+    const Rule rules[] = {
+        {"StarZoomLine1_1", {640, 135, 30, 2190}},   {"StarZoomLine1_2", {645, 120, 4950, 20}},
+        {"StarZoomLine2_1", {3330, 390, 30, 825}},   {"StarZoomLine2_2", {3330, 370, 2265, 20}},
+        {"StarZoomLine3", {1650, 1570, 3945, 20}},   {"StarZoomLine4_1", {1830, 2290, 30, 1145}},
+        {"StarZoomLine4_2", {1830, 2290, 3770, 20}}, {"StarZoomLine5_1", {3270, 2520, 30, 1005}},
+        {"StarZoomLine5_2", {3300, 2520, 2295, 20}}, {"StarZoomLine6", {4290, 2985, 1305, 20}},
+        {"StarZoomLine7_1", {1315, 2310, 30, 1815}}, {"StarZoomLine7_2", {1320, 4110, 4245, 20}}};
     for (const Rule& r : rules) {
         rule(tree, z.picture, r);
     }
-    const TextBox labels[] = {{"StarZoomLabel1", {5670, 15, 3585, 240}},
-                              {"StarZoomLabel2", {5670, 270, 3630, 1065}},
-                              {"StarZoomLabel3", {5670, 1470, 3630, 720}},
-                              {"StarZoomLabel4", {5670, 2190, 3630, 255}},
-                              {"StarZoomLabel5", {5670, 2415, 3630, 495}},
-                              {"StarZoomLabel6", {5670, 2880, 3630, 1080}},
-                              {"StarZoomLabel7", {5670, 3990, 3630, 525}}};
+    const TextBox labels[] = {
+        {"StarZoomLabel1", {5670, 15, 3585, 240}},   {"StarZoomLabel2", {5670, 270, 3630, 1065}},
+        {"StarZoomLabel3", {5670, 1470, 3630, 720}}, {"StarZoomLabel4", {5670, 2190, 3630, 255}},
+        {"StarZoomLabel5", {5670, 2415, 3630, 495}}, {"StarZoomLabel6", {5670, 2880, 3630, 1080}},
+        {"StarZoomLabel7", {5670, 3990, 3630, 525}}};
     for (const TextBox& t : labels) {
         hiddenLabel(tree, z.picture, t, kZoomNarrow);
     }
@@ -210,12 +206,15 @@ SchematicElements buildTelescopePanel(ElementTree& tree, Element* picMain) {
     t.picture = makePicture(tree, picMain, QStringLiteral("PicSRTele"), Box{2100, 390, 5145, 1845});
     t.picture->setPicture(QStringLiteral("TelescopePanel"));
     t.picture->hide();
-    const Point dots[] = {{"SRTDot1", 160, 810}, {"SRTDot2", 960, 330}, {"SRTDot3", 300, 540},
-                          {"SRTDot4", 1050, 1110}, {"SRTDot5", 690, 1320}};
+    const Point dots[] = {{"SRTDot1", 160, 810},
+                          {"SRTDot2", 960, 330},
+                          {"SRTDot3", 300, 540},
+                          {"SRTDot4", 1050, 1110},
+                          {"SRTDot5", 690, 1320}};
     for (const Point& p : dots) {
         dot(tree, t.picture, p);
     }
-    const Rule rules[] = {{"SRTLine1_1", {220, 80, 15, 760}}, {"SRTLine1_2", {220, 60, 1925, 15}},
+    const Rule rules[] = {{"SRTLine1_1", {220, 80, 15, 760}},  {"SRTLine1_2", {220, 60, 1925, 15}},
                           {"SRTLine2", {1080, 390, 1065, 15}}, {"SRTLine3", {420, 600, 1725, 15}},
                           {"SRTLine4", {1170, 1170, 975, 15}}, {"SRTLine5", {810, 1380, 1335, 15}}};
     for (const Rule& r : rules) {
@@ -227,7 +226,8 @@ SchematicElements buildTelescopePanel(ElementTree& tree, Element* picMain) {
                               {"SRTLabel4", {2220, 1070, 900, 180}},
                               {"SRTLabel5", {2220, 1275, 2535, 210}}};
     for (int i = 1; i <= 5; ++i) {
-        hiddenLabel(tree, t.picture, labels[i - 1], kSmallNarrow)->setText(telescope::panelLabel(i));
+        hiddenLabel(tree, t.picture, labels[i - 1], kSmallNarrow)
+            ->setText(telescope::panelLabel(i));
     }
     t.labelName = hiddenAutoLabel(tree, t.picture, "SRTLabelName", 90, 1470, kPanelTitle,
                                   QString::fromLatin1(telescope::kStationName));
@@ -236,42 +236,34 @@ SchematicElements buildTelescopePanel(ElementTree& tree, Element* picMain) {
 
 SchematicElements buildTelescopeZoom(ElementTree& tree, Element* picMain) {
     SchematicElements z;
-    z.picture = makePicture(tree, picMain, QStringLiteral("PicSRTZoom"), Box{2130, 3090, 9345, 5025});
+    z.picture =
+        makePicture(tree, picMain, QStringLiteral("PicSRTZoom"), Box{2130, 3090, 9345, 5025});
     z.picture->setPicture(QStringLiteral("TelescopeZoom"));
     z.picture->hide();
-    const Rule rules[] = {{"SRTZoomLine1_1", {640, 140, 30, 2845}},
-                          {"SRTZoomLine1_2", {645, 120, 4950, 20}},
-                          {"SRTZoomLine2_1", {3330, 390, 30, 825}},
-                          {"SRTZoomLine2_2", {3330, 370, 2265, 20}},
-                          {"SRTZoomLine3", {1650, 1570, 3945, 20}},
-                          {"SRTZoomLine4_1", {3300, 2290, 30, 1145}},
-                          {"SRTZoomLine4_2", {3330, 2290, 2280, 20}},
-                          {"SRTZoomLine4_3", {3690, 2520, 30, 1005}},
-                          {"SRTZoomLine4_4", {3720, 2520, 1870, 20}},
-                          {"SRTZoomLine6", {4410, 3080, 1185, 20}},
-                          {"SRTZoomLine5_1", {720, 3750, 30, 285}},
-                          {"SRTZoomLine5_2", {720, 3735, 4875, 20}},
-                          {"SRTZoomLine5_3", {1620, 3950, 30, 355}},
-                          {"SRTZoomLine5_4", {1620, 3950, 3975, 20}},
-                          {"SRTZoomLine5_5", {2340, 4150, 30, 365}},
-                          {"SRTZoomLine5_6", {2340, 4150, 3255, 20}}};
+    const Rule rules[] = {
+        {"SRTZoomLine1_1", {640, 140, 30, 2845}},   {"SRTZoomLine1_2", {645, 120, 4950, 20}},
+        {"SRTZoomLine2_1", {3330, 390, 30, 825}},   {"SRTZoomLine2_2", {3330, 370, 2265, 20}},
+        {"SRTZoomLine3", {1650, 1570, 3945, 20}},   {"SRTZoomLine4_1", {3300, 2290, 30, 1145}},
+        {"SRTZoomLine4_2", {3330, 2290, 2280, 20}}, {"SRTZoomLine4_3", {3690, 2520, 30, 1005}},
+        {"SRTZoomLine4_4", {3720, 2520, 1870, 20}}, {"SRTZoomLine6", {4410, 3080, 1185, 20}},
+        {"SRTZoomLine5_1", {720, 3750, 30, 285}},   {"SRTZoomLine5_2", {720, 3735, 4875, 20}},
+        {"SRTZoomLine5_3", {1620, 3950, 30, 355}},  {"SRTZoomLine5_4", {1620, 3950, 3975, 20}},
+        {"SRTZoomLine5_5", {2340, 4150, 30, 365}},  {"SRTZoomLine5_6", {2340, 4150, 3255, 20}}};
     for (const Rule& r : rules) {
         rule(tree, z.picture, r);
     }
-    const Point dots[] = {{"SRTZoomDot1", 590, 2940},   {"SRTZoomDot2", 3270, 1200},
-                          {"SRTZoomDot3", 1530, 1520},  {"SRTZoomDot4_1", 3240, 3420},
+    const Point dots[] = {{"SRTZoomDot1", 590, 2940},    {"SRTZoomDot2", 3270, 1200},
+                          {"SRTZoomDot3", 1530, 1520},   {"SRTZoomDot4_1", 3240, 3420},
                           {"SRTZoomDot4_2", 3650, 3480}, {"SRTZoomDot6", 4290, 3010},
                           {"SRTZoomDot5_1", 670, 3960},  {"SRTZoomDot5_2", 1560, 4230},
                           {"SRTZoomDot5_3", 2280, 4440}};
     for (const Point& p : dots) {
         dot(tree, z.picture, p);
     }
-    const TextBox labels[] = {{"SRTZoomLabel1", {5670, 15, 3585, 240}},
-                              {"SRTZoomLabel2", {5670, 300, 3630, 1065}},
-                              {"SRTZoomLabel3", {5670, 1455, 3630, 510}},
-                              {"SRTZoomLabel4", {5670, 2190, 3630, 645}},
-                              {"SRTZoomLabel6", {5670, 2970, 3630, 270}},
-                              {"SRTZoomLabel5", {5670, 3630, 3630, 960}}};
+    const TextBox labels[] = {
+        {"SRTZoomLabel1", {5670, 15, 3585, 240}},   {"SRTZoomLabel2", {5670, 300, 3630, 1065}},
+        {"SRTZoomLabel3", {5670, 1455, 3630, 510}}, {"SRTZoomLabel4", {5670, 2190, 3630, 645}},
+        {"SRTZoomLabel6", {5670, 2970, 3630, 270}}, {"SRTZoomLabel5", {5670, 3630, 3630, 960}}};
     for (const TextBox& t : labels) {
         Element* label = hiddenLabel(tree, z.picture, t, kZoomNarrow);
         const int point = QByteArray(t.name).right(1).toInt();

@@ -14,8 +14,8 @@ ShipElements buildShips(ElementTree& tree, Element* starsScan, Element* picMain)
     s.lblShipInfo = makeLabel(tree, starsScan, QStringLiteral("lblShipInfo"), Box{0, 0, 975, 765},
                               FontSpec{FontFace::Narrow, 8.25}, Qt::AlignLeft, true);
     s.lblShipInfo->hide();
-    s.picShipScan = makePicture(tree, picMain, QStringLiteral("PicShipScan"),
-                                Box{2100, 480, 5145, 1755});
+    s.picShipScan =
+        makePicture(tree, picMain, QStringLiteral("PicShipScan"), Box{2100, 480, 5145, 1755});
     s.picShipScan->hide();
     s.lblShipName = makeAutoLabel(tree, s.picShipScan, QStringLiteral("lblShipName"), 90, 1350,
                                   FontSpec{FontFace::Monitor, 14.25}, QStringLiteral("Ships"));

@@ -58,8 +58,8 @@ void SplashWindow::build() {
 
     auto autoCaption = [&](Element* holder, int member, double left, double top,
                            const QString& text) {
-        Element* e = makeAutoLabel(t, holder, indexedName("Label1", member), left, top,
-                                   kCaptionFont, text);
+        Element* e =
+            makeAutoLabel(t, holder, indexedName("Label1", member), left, top, kCaptionFont, text);
         e->setForeColor(Qt::black);
         e->setAlignment(Qt::AlignRight);
         return e;
@@ -92,17 +92,15 @@ void SplashWindow::load() {
     numbers->setText(QString(21, QLatin1Char(' ')) + texts::signedNumber(randomNumber(random_)));
     numbers->setTop(270);
     for (int member : {14, 16, 15, 17}) {
-        t.find(indexedName("Label1", member))
-            ->setText(texts::signedNumber(randomNumber(random_)));
+        t.find(indexedName("Label1", member))->setText(texts::signedNumber(randomNumber(random_)));
     }
     lblProgVer_->setText(
         texts::versionLine(OVANT_VERSION_MAJOR, OVANT_VERSION_MINOR, OVANT_VERSION_PATCH));
 
     coverScreen(screen_);
     const Twips& tw = t.twips();
-    const auto [left, top] = frame::centredWithShift(tw.fromPixels(screen_.width()),
-                                                     tw.fromPixels(screen_.height()),
-                                                     frame::kPicMain);
+    const auto [left, top] = frame::centredWithShift(
+        tw.fromPixels(screen_.width()), tw.fromPixels(screen_.height()), frame::kPicMain);
     picSplashMain_->move(left, top);
     image1_->move(picture1_->width() / 2 - image1_->width() / 2,
                   picture1_->height() / 2 - image1_->height() / 2);

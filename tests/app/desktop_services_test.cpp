@@ -17,9 +17,10 @@ QImage picture(const QStringList& rows) {
     for (int y = 0; y < rows.size(); ++y) {
         for (int x = 0; x < rows[y].size(); ++x) {
             const QChar c = rows[y][x];
-            image.setPixel(x, y, c == QLatin1Char('.') ? qRgb(255, 0, 255)
-                                 : c == QLatin1Char('w') ? qRgb(255, 255, 255)
-                                                         : qRgb(200, 200, 200));
+            image.setPixel(x, y,
+                           c == QLatin1Char('.')   ? qRgb(255, 0, 255)
+                           : c == QLatin1Char('w') ? qRgb(255, 255, 255)
+                                                   : qRgb(200, 200, 200));
         }
     }
     return image;
@@ -51,10 +52,7 @@ private Q_SLOTS:
     void outlineKeepsExactlyTheShipPixels() {
         // Top-left is the key; a key-coloured pixel inside the ship is a hole;
         // a run reaching the right edge ends there; an empty row adds nothing.
-        const QImage image = picture({"......",
-                                      "..xx..",
-                                      ".x.xxx",
-                                      "......"});
+        const QImage image = picture({"......", "..xx..", ".x.xxx", "......"});
         const QRegion region = outlineRegion(image, 6, 4);
         QCOMPARE(region, QRegion(2, 1, 2, 1) + QRegion(1, 2, 1, 1) + QRegion(3, 2, 3, 1));
         QVERIFY(!region.contains(QPoint(0, 0)));

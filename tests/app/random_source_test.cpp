@@ -45,7 +45,8 @@ private Q_SLOTS:
             ++buckets[static_cast<int>(r * 10)];
         }
         for (int count : buckets) {
-            QVERIFY2(count > 9000 && count < 11000, "every tenth of the range is hit about equally");
+            QVERIFY2(count > 9000 && count < 11000,
+                     "every tenth of the range is hit about equally");
         }
     }
 

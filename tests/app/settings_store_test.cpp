@@ -22,7 +22,8 @@ private Q_SLOTS:
     }
 
     void fileLivesUnderXdgConfigHome() {
-        QCOMPARE(SettingsStore::filePath(), config_.path() + QStringLiteral("/OVANT/OVANT-Scan.ini"));
+        QCOMPARE(SettingsStore::filePath(),
+                 config_.path() + QStringLiteral("/OVANT/OVANT-Scan.ini"));
     }
 
     void emptyStoreGivesEveryDefault() {
@@ -121,8 +122,8 @@ private Q_SLOTS:
     void everyKeyIsDeclaredOnceWithItsSection() {
         QSet<QString> seen;
         for (const SettingKey& key : settings::kAll) {
-            const QString id = QString::fromLatin1(key.section) + QLatin1Char('/') +
-                               QString::fromLatin1(key.name);
+            const QString id =
+                QString::fromLatin1(key.section) + QLatin1Char('/') + QString::fromLatin1(key.name);
             QVERIFY2(!seen.contains(id), qPrintable(id));
             seen.insert(id);
             const QString section = QString::fromLatin1(key.section);

@@ -58,21 +58,6 @@ private Q_SLOTS:
         QCOMPARE(random.used(), 2);
     }
 
-    void onlyTheChaseLightsWhiteCountsAsWhite_data() {
-        QTest::addColumn<QColor>("colour");
-        QTest::addColumn<bool>("white");
-        QTest::newRow("white") << QColor(255, 255, 255) << true;
-        QTest::newRow("white with another alpha") << QColor(255, 255, 255, 10) << true;
-        QTest::newRow("peach of the normal palette") << QColor(255, 207, 159) << false;
-        QTest::newRow("almost white") << QColor(255, 255, 254) << false;
-        QTest::newRow("no colour at all") << QColor() << false;
-    }
-    void onlyTheChaseLightsWhiteCountsAsWhite() {
-        QFETCH(QColor, colour);
-        QFETCH(bool, white);
-        QCOMPARE(isWhite(colour), white);
-    }
-
     void pillButtonsAndPictures_data() {
         QTest::addColumn<int>("mode");
         QTest::addColumn<int>("buttonDraw");
@@ -104,29 +89,6 @@ private Q_SLOTS:
         QCOMPARE(change->button, button);
         QCOMPARE(change->picture, picture);
         QCOMPARE(random.used(), 2);
-    }
-
-    void pillDrawsAtTheEndsOfTheirRanges_data() {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<double>("r");
-        QTest::addColumn<int>("button");
-        QTest::addColumn<QString>("picture");
-        QTest::newRow("normal, lowest") << 1 << 0.0 << 2 << "Button_rot";
-        QTest::newRow("normal, highest") << 1 << kHigh << 5 << "Button_gelb";
-        QTest::newRow("red alert, lowest") << 2 << 0.0 << 2 << "Button_rot1";
-        QTest::newRow("red alert, highest")
-            << 2 << kHigh << 5 << QString::fromUtf8("Button_wei\xc3\x9f");
-    }
-    void pillDrawsAtTheEndsOfTheirRanges() {
-        QFETCH(int, mode);
-        QFETCH(double, r);
-        QFETCH(int, button);
-        QFETCH(QString, picture);
-        ScriptedRandom random({r});
-        const auto change = changeOvalButtonsDraw(mode, random);
-        QVERIFY(change.has_value());
-        QCOMPARE(change->button, button);
-        QCOMPARE(change->picture, picture);
     }
 
     void otherModesChangeNoPillAndDrawNothing_data() {

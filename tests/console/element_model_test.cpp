@@ -14,8 +14,10 @@ private Q_SLOTS:
     void twipsBecomePixelsAtOnePlacePerLevel() {
         ElementTree tree(Twips(1.0), nullptr);
         tree.root().setBox(0, 0, 15360, 11520);
-        Element* main = makePicture(tree, nullptr, QStringLiteral("PicMain"), Box{150, 60, 11745, 8355});
-        Element* child = makePicture(tree, main, QStringLiteral("Child"), Box{2130, 3090, 9315, 5055});
+        Element* main =
+            makePicture(tree, nullptr, QStringLiteral("PicMain"), Box{150, 60, 11745, 8355});
+        Element* child =
+            makePicture(tree, main, QStringLiteral("Child"), Box{2130, 3090, 9315, 5055});
         QCOMPARE(main->pixelRect(), QRect(10, 4, 783, 557));
         QCOMPARE(child->pixelRect(), QRect(10 + 142, 4 + 206, 621, 337));
         tree.setTwips(Twips(2.0));
@@ -28,8 +30,8 @@ private Q_SLOTS:
         tree.root().setBox(0, 0, 15000, 15000);
         int requests = 0;
         tree.onDirty = [&] { ++requests; };
-        Element* label = makeLabel(tree, nullptr, QStringLiteral("L"), Box{150, 150, 750, 255},
-                                   FontSpec{});
+        Element* label =
+            makeLabel(tree, nullptr, QStringLiteral("L"), Box{150, 150, 750, 255}, FontSpec{});
         tree.takeDirty();
         requests = 0;
         for (int i = 0; i < 50; ++i) {
@@ -47,7 +49,8 @@ private Q_SLOTS:
         ElementTree tree(Twips(), nullptr);
         tree.root().setBox(0, 0, 15000, 15000);
         Element* panel = makePicture(tree, nullptr, QStringLiteral("P"), Box{0, 0, 3000, 3000});
-        Element* label = makeLabel(tree, panel, QStringLiteral("L"), Box{0, 0, 750, 255}, FontSpec{});
+        Element* label =
+            makeLabel(tree, panel, QStringLiteral("L"), Box{0, 0, 750, 255}, FontSpec{});
         panel->hide();
         tree.takeDirty();
         label->setText(QStringLiteral("x"));
@@ -64,11 +67,12 @@ private Q_SLOTS:
         tree.root().setBox(0, 0, 15000, 15000);
         Element* picture = makePicture(tree, nullptr, QStringLiteral("P"), Box{0, 0, 1500, 1500});
         // Created later, but a label lies under every picture of its container.
-        Element* label = makeLabel(tree, nullptr, QStringLiteral("L"), Box{750, 750, 1500, 1500},
-                                   FontSpec{});
+        Element* label =
+            makeLabel(tree, nullptr, QStringLiteral("L"), Box{750, 750, 1500, 1500}, FontSpec{});
         QCOMPARE(tree.hitTest(QPoint(60, 60)), picture);
         QCOMPARE(tree.hitTest(QPoint(120, 120)), label);
-        Element* line = makeLine(tree, nullptr, QStringLiteral("Line"), 0, 3000, 3000, 3000, Qt::white);
+        Element* line =
+            makeLine(tree, nullptr, QStringLiteral("Line"), 0, 3000, 3000, 3000, Qt::white);
         QCOMPARE(tree.hitTest(QPoint(100, 200)), &tree.root());
         Q_UNUSED(line);
         picture->hide();
@@ -86,8 +90,9 @@ private Q_SLOTS:
 
     void selfSizingLabelTakesItsTextSize() {
         ElementTree tree(Twips(), nullptr);
-        Element* label = makeAutoLabel(tree, nullptr, QStringLiteral("N"), 90, 1530,
-                                       FontSpec{FontFace::Monitor, 14.25}, QStringLiteral("Delta Vega"));
+        Element* label =
+            makeAutoLabel(tree, nullptr, QStringLiteral("N"), 90, 1530,
+                          FontSpec{FontFace::Monitor, 14.25}, QStringLiteral("Delta Vega"));
         const double shortWidth = label->width();
         QVERIFY(shortWidth > 0);
         label->setText(QStringLiteral("Delta Vega Delta Vega"));

@@ -70,11 +70,11 @@ private Q_SLOTS:
             int interval;
             bool on;
         };
-        const Row rows[] = {{t.tmrScrSavScan, 6000, false}, {t.tmrAutoZoomStop, 1000, false},
-                            {t.tmrAni, 100, true},          {t.tmrAni1, 100, true},
-                            {t.timer2, 600, true},          {t.timer3, 600, true},
-                            {t.tmrShip, 5000, true},        {t.tmrShipAni, 10, false},
-                            {t.tmrShipInfo, 5000, false},   {t.tmrRedAlert, 150, false},
+        const Row rows[] = {{t.tmrScrSavScan, 6000, false},  {t.tmrAutoZoomStop, 1000, false},
+                            {t.tmrAni, 100, true},           {t.tmrAni1, 100, true},
+                            {t.timer2, 600, true},           {t.timer3, 600, true},
+                            {t.tmrShip, 5000, true},         {t.tmrShipAni, 10, false},
+                            {t.tmrShipInfo, 5000, false},    {t.tmrRedAlert, 150, false},
                             {t.tmrRedAlertRnd, 3000, false}, {t.tmrRedAlertRndStop, 1000, false}};
         for (const Row& row : rows) {
             QVERIFY2(row.timer->interval() == row.interval, qPrintable(row.timer->objectName()));
@@ -106,13 +106,16 @@ private Q_SLOTS:
         QTest::newRow("grid caption") << "Label13" << QRectF(90, 1710, 135, 270) << true;
         QTest::newRow("planet panel") << "PicScanInfo" << QRectF(2100, 330, 4995, 1875) << false;
         QTest::newRow("planet rule") << "plntLine1_1" << QRectF(240, 130, 15, 740) << false;
-        QTest::newRow("wrapping planet text") << "plntLabel3" << QRectF(2370, 570, 2505, 600) << false;
+        QTest::newRow("wrapping planet text")
+            << "plntLabel3" << QRectF(2370, 570, 2505, 600) << false;
         QTest::newRow("object zoom") << "PicStarZoom" << QRectF(2130, 3090, 9345, 5025) << false;
         QTest::newRow("zoom text") << "StarZoomLabel6" << QRectF(5670, 2880, 3630, 1080) << false;
         QTest::newRow("zoom close") << "PicStarZoomOff" << QRectF(7470, 4620, 1860, 405) << false;
         QTest::newRow("telescope panel") << "PicSRTele" << QRectF(2100, 390, 5145, 1845) << false;
-        QTest::newRow("telescope zoom rule") << "SRTZoomLine5_5" << QRectF(2340, 4150, 30, 365) << false;
-        QTest::newRow("telescope zoom dot") << "SRTZoomDot5_3" << QRectF(2280, 4440, 135, 135) << false;
+        QTest::newRow("telescope zoom rule")
+            << "SRTZoomLine5_5" << QRectF(2340, 4150, 30, 365) << false;
+        QTest::newRow("telescope zoom dot")
+            << "SRTZoomDot5_3" << QRectF(2280, 4440, 135, 135) << false;
         QTest::newRow("ship") << "FedShip" << QRectF(0, 0, 390, 420) << false;
         QTest::newRow("ship panel") << "PicShipScan" << QRectF(2100, 480, 5145, 1755) << false;
     }

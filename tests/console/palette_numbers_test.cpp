@@ -1,7 +1,7 @@
 #include <QtTest>
 
-#include "console/element_tree.h"
 #include "console/console_state.h"
+#include "console/element_tree.h"
 #include "console/frame_animation.h"
 #include "console/frame_elements.h"
 #include "console/number_panel.h"
@@ -60,8 +60,10 @@ private Q_SLOTS:
         buildShips(tree, scene.sector.starsScan, frame.picMain);
         applyScheme(tree, Scheme::Normal);
         applyScheme(tree, Scheme::RedAlert);
-        QCOMPARE(tree.find(QStringLiteral("ShapeOben"))->picture(), QStringLiteral("Shape_oben_rot"));
-        QCOMPARE(tree.find(QStringLiteral("ButtonOben3"))->picture(), QStringLiteral("Button_wei\u00df"));
+        QCOMPARE(tree.find(QStringLiteral("ShapeOben"))->picture(),
+                 QStringLiteral("Shape_oben_rot"));
+        QCOMPARE(tree.find(QStringLiteral("ButtonOben3"))->picture(),
+                 QStringLiteral("Button_wei\u00df"));
         QCOMPARE(tree.find(QStringLiteral("plntLabel3"))->foreColor(), QColor(255, 0, 0));
         QCOMPARE(tree.find(QStringLiteral("PicZoomOff"))->picture(), QStringLiteral("Back"));
         applyScheme(tree, Scheme::Normal);
@@ -132,7 +134,7 @@ private Q_SLOTS:
         frame.buttonUnten[1]->setBackColor(Qt::white);
         random.pushDraw(2, 6);  // ButtonUnten1
         random.pushDraw(3, 4);
-        random.push(0.0);       // next interval 800
+        random.push(0.0);  // next interval 800
         animation.tmrAniTick(clock);
         QCOMPARE(frame.buttonUnten[1]->backColor(), QColor(Qt::white));
         QCOMPARE(clock.interval(), 800);

@@ -36,9 +36,9 @@ QPoint picMainAt(QSize screen) {
 }
 
 void expectColour(const QImage& shot, QPoint at, const QColor& colour) {
-    QVERIFY2(shot.pixelColor(at) == colour,
-             qPrintable(describe(shot, at.x(), at.y()) + QStringLiteral(", expected ") +
-                        colour.name()));
+    QVERIFY2(
+        shot.pixelColor(at) == colour,
+        qPrintable(describe(shot, at.x(), at.y()) + QStringLiteral(", expected ") + colour.name()));
 }
 
 }  // namespace
@@ -73,8 +73,10 @@ private Q_SLOTS:
         const QSettings stored(x.settingsFile(), QSettings::IniFormat);
         QCOMPARE(stored.value(QStringLiteral("Options/Path")).toString(),
                  qEnvironmentVariable("OVANT_BIN_DIR"));
-        QCOMPARE(stored.value(QStringLiteral("Options/AniSpeed")).toString(), QStringLiteral("0.005"));
-        QCOMPARE(stored.value(QStringLiteral("Options/AniSpeedStep")).toString(), QStringLiteral("3"));
+        QCOMPARE(stored.value(QStringLiteral("Options/AniSpeed")).toString(),
+                 QStringLiteral("0.005"));
+        QCOMPARE(stored.value(QStringLiteral("Options/AniSpeedStep")).toString(),
+                 QStringLiteral("3"));
 
         // A second start ends at once, without a word, and leaves the first alone.
         QProcess second;
@@ -176,10 +178,11 @@ private Q_SLOTS:
         startScan(scan, x, {QStringLiteral("Mode:ShowInfo")});
         const QString title = QStringLiteral("^OVANT-Feldtaster \\[Infos und Hilfe\\]$");
         QVERIFY(x.waitForWindow(title));
-        const QByteArray geometry = x.tool(
-            QStringLiteral("sh"),
-            {QStringLiteral("-c"),
-             QStringLiteral("xdotool search --onlyvisible --name '%1' getwindowgeometry").arg(title)});
+        const QByteArray geometry =
+            x.tool(QStringLiteral("sh"),
+                   {QStringLiteral("-c"),
+                    QStringLiteral("xdotool search --onlyvisible --name '%1' getwindowgeometry")
+                        .arg(title)});
         QVERIFY2(geometry.contains("634x477"), geometry.constData());
         QVERIFY(!x.waitForWindow(kConsole, 500));
         x.key(title, QStringLiteral("Escape"));

@@ -10,12 +10,12 @@ namespace ovant::e2e {
 XvfbSession::XvfbSession(QSize screen) {
     const QString displayFile = home_.filePath(QStringLiteral("display"));
     server_.setProgram(QStringLiteral("/bin/sh"));
-    server_.setArguments({QStringLiteral("-c"),
-                          QStringLiteral("exec Xvfb -displayfd 3 -screen 0 %1x%2x24 -dpi 96 "
-                                         "-nolisten tcp -wr 3>'%3'")
-                              .arg(screen.width())
-                              .arg(screen.height())
-                              .arg(displayFile)});
+    server_.setArguments(
+        {QStringLiteral("-c"), QStringLiteral("exec Xvfb -displayfd 3 -screen 0 %1x%2x24 -dpi 96 "
+                                              "-nolisten tcp -wr 3>'%3'")
+                                   .arg(screen.width())
+                                   .arg(screen.height())
+                                   .arg(displayFile)});
     server_.start();
     QElapsedTimer clock;
     clock.start();
@@ -97,19 +97,24 @@ QImage XvfbSession::screenshot() const {
 }
 
 void XvfbSession::key(const QString& window, const QString& keys) const {
-    const QByteArray id = tool(QStringLiteral("xdotool"),
-                               {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                QStringLiteral("--name"), window})
-                              .split('\n')
-                              .first();
+    const QByteArray id =
+        tool(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                         QStringLiteral("--name"), window})
+            .split('\n')
+            .first();
     tool(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QString::fromLatin1(id)});
-    tool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("--window"),
-                                     QString::fromLatin1(id), keys});
+    tool(QStringLiteral("xdotool"),
+         {QStringLiteral("key"), QStringLiteral("--window"), QString::fromLatin1(id), keys});
 }
 
 QString describe(const QImage& image, int x, int y) {
     const QColor c = image.pixelColor(x, y);
-    return QStringLiteral("(%1,%2) is %3,%4,%5").arg(x).arg(y).arg(c.red()).arg(c.green()).arg(c.blue());
+    return QStringLiteral("(%1,%2) is %3,%4,%5")
+        .arg(x)
+        .arg(y)
+        .arg(c.red())
+        .arg(c.green())
+        .arg(c.blue());
 }
 
 }  // namespace ovant::e2e

@@ -48,7 +48,7 @@ struct Scene {
     RecordingOps ops;
     SectorScene sector{elements.sector, ships.lblShipInfo, random};
     Scanner scanner{elements.sector, sector, state, pacer, sounds, ops};
-    LeaderPanel planet{planetPanelSpec(tree), numbers.picNum, state, pacer, sounds, ops};
+    LeaderPanel planet{planetPanelLayout(tree), numbers.picNum, state, pacer, sounds, ops};
 
     Scene() {
         sounds.setSoundOn(true);
@@ -141,12 +141,21 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("sounds");
         QTest::addColumn<QString>("hidden");
         QTest::addColumn<int>("expectedStar");
-        QTest::newRow("first click plays no click sound") << 0 << false << false << false << false << 1 << QStringList{"8.wav", "9.wav"} << "hidePlanetScan" << 1;
-        QTest::newRow("leaving the telescope wipes its panel") << 4 << false << false << false << false << 2 << QStringList{"1.wav", "8.wav", "9.wav"} << "hideSRTeleInfos" << 2;
-        QTest::newRow("the current target is ignored") << 2 << false << false << false << false << 2 << QStringList{} << "" << 2;
-        QTest::newRow("the current target after a ship scan request") << 2 << true << false << true << false << 2 << QStringList{"1.wav", "8.wav", "9.wav"} << "hidePlanetScan" << 2;
-        QTest::newRow("refused while every ship is scanned") << 1 << true << true << false << false << 3 << QStringList{"7.wav"} << "" << 1;
-        QTest::newRow("ignored while busy") << 1 << false << false << false << true << 3 << QStringList{} << "" << 1;
+        QTest::newRow("first click plays no click sound")
+            << 0 << false << false << false << false << 1 << QStringList{"8.wav", "9.wav"}
+            << "hidePlanetScan" << 1;
+        QTest::newRow("leaving the telescope wipes its panel")
+            << 4 << false << false << false << false << 2 << QStringList{"1.wav", "8.wav", "9.wav"}
+            << "hideSRTeleInfos" << 2;
+        QTest::newRow("the current target is ignored")
+            << 2 << false << false << false << false << 2 << QStringList{} << "" << 2;
+        QTest::newRow("the current target after a ship scan request")
+            << 2 << true << false << true << false << 2 << QStringList{"1.wav", "8.wav", "9.wav"}
+            << "hidePlanetScan" << 2;
+        QTest::newRow("refused while every ship is scanned")
+            << 1 << true << true << false << false << 3 << QStringList{"7.wav"} << "" << 1;
+        QTest::newRow("ignored while busy")
+            << 1 << false << false << false << true << 3 << QStringList{} << "" << 1;
     }
     void infoLabelClick() {
         QFETCH(int, activeStar);
@@ -178,14 +187,15 @@ private Q_SLOTS:
 
     void panelBuildsUpThenWipesInReverse() {
         Scene s;
-        const LeaderPanelSpec& p = s.planet.spec();
+        const LeaderPanelLayout& p = s.planet.layout();
         bool busyWhileBuilding = false;
         QTimer::singleShot(1, [&] { busyWhileBuilding = s.state.panelBusy; });
         s.planet.show();
         QVERIFY(busyWhileBuilding);
         QVERIFY(!s.state.panelBusy);
         QVERIFY(p.panel->visible() && !s.numbers.picNum->visible());
-        QCOMPARE(QRectF(p.vertical->left(), p.vertical->top(), p.vertical->width(), p.vertical->height()),
+        QCOMPARE(QRectF(p.vertical->left(), p.vertical->top(), p.vertical->width(),
+                        p.vertical->height()),
                  QRectF(240, 130, 15, 740));
         const double widths[] = {0, 2050, 1035, 1750, 975, 1335};
         for (int i = 1; i <= 5; ++i) {
@@ -219,7 +229,7 @@ private Q_SLOTS:
         s.sounds.setSoundOn(false);
         s.planet.show();
         QVERIFY(s.player.calls().empty());
-        QVERIFY(s.planet.spec().title->visible());
+        QVERIFY(s.planet.layout().title->visible());
     }
 
     void parkingPutsTheFrameAtTheDrawnCorner() {
