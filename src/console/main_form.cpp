@@ -34,6 +34,8 @@ MainForm::MainForm(ConsoleServices services, StartupReporter* reporter)
     ships_ = buildShips(tree(), scene_.sector.starsScan, frame_.picMain);
     timers_ = createConsoleTimers(this);
 
+    // The title lays the screen-wide bars out, on a small screen too.
+    frame_.lblCaption->onClick = [this] { setOVANTBars(); };
     // The exit button and its caption.
     frame_.buttonOben[1]->onClick = [this] { exitConsole(); };
     frame_.captions[11]->onClick = [this] { exitConsole(); };

@@ -199,6 +199,9 @@ private Q_SLOTS:
         QCOMPARE(form.frameElements().picMain->left(), 237.5);
         QCOMPARE(form.frameElements().picMain->top(), 332.5);
         QVERIFY(!form.frameElements().barUp->visible());
+        form.frameElements().lblCaption->onClick();
+        QVERIFY(form.frameElements().barUp->visible());
+        QCOMPARE(form.frameElements().shpRightDown->left(), 12000.0 - 510 - 20);
         QCOMPARE(form.pacer().timer1().interval(), 40);
         QVERIFY(!form.pacer().timer1().isActive());
         for (int member : {0, 10, 13, 17}) {
