@@ -71,6 +71,7 @@ protected:
 private:
     void status(const QString& text);
     void placeWindow();
+    void loadGraphics();
     void loadFormScrSav();
     void finishStart();
     void firstAnimation();

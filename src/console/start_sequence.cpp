@@ -59,15 +59,7 @@ void MainForm::load() {
         frame_.captions[member]->setText(texts::signedNumber(randomNumber(random)));
     }
 
-    pacer_.pause(0.2);
-    status(kCr + QStringLiteral("Lade Grafiken..."));
-
-    setScanner();
-    clearNumbers();
-    initColors();
-
-    pacer_.pause(0.5);
-    status(QStringLiteral(" OK"));
+    loadGraphics();
 
     pacer_.pause(0.3);
     status(kCr + QStringLiteral("Lade Einstellungen..."));
@@ -103,6 +95,16 @@ void MainForm::load() {
     status(kCr + QStringLiteral("Bereit."));
 
     finishStart();
+}
+
+void MainForm::loadGraphics() {
+    pacer_.pause(0.2);
+    status(kCr + QStringLiteral("Lade Grafiken..."));
+    setScanner();
+    clearNumbers();
+    initColors();
+    pacer_.pause(0.5);
+    status(QStringLiteral(" OK"));
 }
 
 void MainForm::placeWindow() {
@@ -156,13 +158,7 @@ void MainForm::loadFormScrSav() {
         frame_.captions[member]->setText(texts::signedNumber(randomNumber(random)));
     }
 
-    pacer_.pause(0.2);
-    status(kCr + QStringLiteral("Lade Grafiken..."));
-    setScanner();
-    clearNumbers();
-    initColors();
-    pacer_.pause(0.5);
-    status(QStringLiteral(" OK"));
+    loadGraphics();
 
     pacer_.pause(0.3);
     status(kCr + QStringLiteral("Lade Einstellungen..."));
