@@ -55,6 +55,12 @@ MainForm::MainForm(ConsoleServices services, StartupReporter* reporter)
                                                  pacer_, sounds, *this);
     telescopePanel_ = std::make_unique<LeaderPanel>(telescopePanelLayout(tree()), numbers_.picNum,
                                                     state_, pacer_, sounds, *this);
+    const auto endScan = [this] {
+        scanner_->endScan(scene_.starZoom.picture->visible() ||
+                          scene_.telescopeZoom.picture->visible());
+    };
+    frame_.buttonUnten[4]->onClick = endScan;
+    frame_.captions[15]->onClick = endScan;
     for (int n = 1; n <= 5; ++n) {
         scene_.sector.infoLabel[n]->onClick = [this, n] { scanner_->infoLabelClick(n); };
     }

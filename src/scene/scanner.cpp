@@ -130,4 +130,30 @@ void Scanner::setScanner() {
     scene_.placeScanner(corner.x, corner.y, corner.gap);
 }
 
+void Scanner::endScan(bool zoomViewOpen) {
+    if (zoomViewOpen || state_.panelBusy || state_.scannerMoving) {
+        playIfOn("7.wav");
+        return;
+    }
+    const bool shipScanned = state_.scanShips || state_.shipScanRequested;
+    if (state_.shipInSector && !state_.scanShips && state_.shipScanRequested) {
+        // Back from the ship the user asked for, to the object or home.
+        state_.shipScanRequested = false;
+        ops_.hideShipScan();
+        if (state_.activeStar != 0) {
+            scanStar(state_.activeStar);
+        } else {
+            setScanner();
+        }
+        return;
+    }
+    if (state_.activeStar > 0 && (!state_.shipInSector || !shipScanned)) {
+        playIfOn("1.wav");
+        setScanner();
+        state_.activeStar = 0;
+        return;
+    }
+    playIfOn("7.wav");
+}
+
 }  // namespace ovant

@@ -22,6 +22,8 @@ public:
     void moveScanner(double x, double y, double gap);
     void setScannerManual(double x, double y, double gap);
     void setScanner();
+    // "End Scan": leaves a ship the user asked to scan, or parks the scanner.
+    void endScan(bool zoomViewOpen);
 
 private:
     void hideActivePanel();

@@ -185,6 +185,50 @@ private Q_SLOTS:
         }
     }
 
+    void endScan_data() {
+        QTest::addColumn<int>("activeStar");
+        QTest::addColumn<bool>("shipInSector");
+        QTest::addColumn<bool>("scanShips");
+        QTest::addColumn<bool>("shipScanRequested");
+        QTest::addColumn<bool>("blocked");
+        QTest::addColumn<QStringList>("sounds");
+        QTest::addColumn<int>("starAfter");
+        QTest::addColumn<double>("leftAfter");
+        QTest::newRow("parks the scanner")
+            << 2 << false << false << false << false << QStringList{"1.wav"} << 0 << 11300.0;
+        QTest::newRow("refused while busy or zoomed")
+            << 2 << false << false << false << true << QStringList{"7.wav"} << 2 << 7860.0;
+        QTest::newRow("back from a requested ship scan")
+            << 2 << true << false << true << false << QStringList{"8.wav", "9.wav"} << 2 << 7860.0;
+        QTest::newRow("parks beside a ship nobody scans")
+            << 2 << true << false << false << false << QStringList{"1.wav"} << 0 << 11300.0;
+        QTest::newRow("refused while every ship is scanned")
+            << 2 << true << true << false << false << QStringList{"7.wav"} << 2 << 7860.0;
+        QTest::newRow("refused with no object")
+            << 0 << false << false << false << false << QStringList{"7.wav"} << 0 << 7860.0;
+    }
+    void endScan() {
+        QFETCH(int, activeStar);
+        QFETCH(bool, shipInSector);
+        QFETCH(bool, scanShips);
+        QFETCH(bool, shipScanRequested);
+        QFETCH(bool, blocked);
+        QFETCH(QStringList, sounds);
+        QFETCH(int, starAfter);
+        QFETCH(double, leftAfter);
+        Scene s;
+        s.scanner.setScannerManual(7860, 2310, 1230);
+        s.state.activeStar = static_cast<std::uint8_t>(activeStar);
+        s.state.shipInSector = shipInSector;
+        s.state.scanShips = scanShips;
+        s.state.shipScanRequested = shipScanRequested;
+        s.scanner.endScan(blocked);
+        QCOMPARE(s.player.fileNames(), sounds);
+        QCOMPARE(int(s.state.activeStar), starAfter);
+        QCOMPARE(s.open()->left(), leftAfter);
+        QVERIFY(!s.state.shipScanRequested);
+    }
+
     void panelBuildsUpThenWipesInReverse() {
         Scene s;
         const LeaderPanelLayout& p = s.planet.layout();
