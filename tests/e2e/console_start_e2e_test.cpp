@@ -23,6 +23,13 @@ void startScan(QProcess& process, const XvfbSession& x, const QStringList& argum
     QVERIFY(process.waitForStarted());
 }
 
+// Starts the console and waits until it shows itself.
+void startConsole(QProcess& console, const XvfbSession& x) {
+    QVERIFY(x.ready());
+    startScan(console, x);
+    QVERIFY(x.waitForWindow(kConsole));
+}
+
 // Twips to pixels, as the console converts them.
 int px(double twips) {
     return static_cast<int>(std::lround(twips / 15.0));
@@ -49,10 +56,11 @@ private Q_SLOTS:
     void consoleCoversTheScreenRunsOnceAndLeavesOnX() {
         const QSize screen(1024, 768);
         XvfbSession x(screen);
-        QVERIFY(x.ready());
         QProcess console;
-        startScan(console, x);
-        QVERIFY(x.waitForWindow(kConsole));
+        startConsole(console, x);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
         QTest::qWait(800);
         const QImage shot = x.screenshot();
         QCOMPARE(shot.size(), screen);
@@ -94,10 +102,11 @@ private Q_SLOTS:
     void clickOnAnInfoLabelBringsTheScannerAndThePlanetPanel() {
         const QSize screen(1024, 768);
         XvfbSession x(screen);
-        QVERIFY(x.ready());
         QProcess console;
-        startScan(console, x);
-        QVERIFY(x.waitForWindow(kConsole));
+        startConsole(console, x);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
         QTest::qWait(500);
 
         const QPoint main = picMainAt(screen);
@@ -134,10 +143,11 @@ private Q_SLOTS:
     void consoleIsCentredOnAWideScreen() {
         const QSize screen(1920, 1080);
         XvfbSession x(screen);
-        QVERIFY(x.ready());
         QProcess console;
-        startScan(console, x);
-        QVERIFY(x.waitForWindow(kConsole));
+        startConsole(console, x);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
         QTest::qWait(800);
         const QImage shot = x.screenshot();
         const QPoint main = picMainAt(screen);
