@@ -201,11 +201,6 @@ void Element::addPoint(const StarPoint& p) {
     }
 }
 
-void Element::clearPoints() {
-    points_.clear();
-    invalidate();
-}
-
 void Element::setOutline(const QRegion& designPixels) {
     outline_ = designPixels;
     hasOutline_ = true;

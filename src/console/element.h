@@ -117,13 +117,11 @@ public:
     void setLine(double x1, double y1, double x2, double y2);
     void setX1(double v) { setLine(v, y1_, x2_, y2_); }
     void setY1(double v) { setLine(x1_, v, x2_, y2_); }
-    void setY2(double v) { setLine(x1_, y1_, x2_, v); }
 
     // Points drawn into a picture's own surface (the star field); they stay
-    // until cleared and lie under the picture's children.
+    // for the window's life and lie under the picture's children.
     const std::vector<StarPoint>& points() const { return points_; }
     void addPoint(const StarPoint& p);
-    void clearPoints();
 
     // A picture cut to an outline (in its own pixels at scale 1) shows and
     // receives the mouse only inside it; empty means the whole rectangle.

@@ -147,10 +147,6 @@ void MainForm::stars() {
     sector_->stars();
 }
 
-void MainForm::setScannerManual(double x, double y, double gap) {
-    scanner_->setScannerManual(x, y, gap);
-}
-
 void MainForm::setScanner() {
     scanner_->setScanner();
 }

@@ -46,7 +46,6 @@ public:
     // Operations used by the start sequence and, later, by the commands.
     void initColors();
     void setScanner();
-    void setScannerManual(double x, double y, double gap);
     Scanner& scanner() { return *scanner_; }
     LeaderPanel& planetPanel() { return *planetPanel_; }
     LeaderPanel& telescopePanel() { return *telescopePanel_; }

@@ -1,6 +1,5 @@
 #include "console/picture_store.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <cmath>
@@ -23,15 +22,6 @@ QString PictureStore::resourceFor(const QString& name) const {
     QString file = name;
     file.replace(QChar(0x00DF), QStringLiteral("ss"));
     return QStringLiteral(":/assets/") + file + QStringLiteral(".svg");
-}
-
-bool PictureStore::contains(const QString& name) const {
-    return QFile::exists(resourceFor(name));
-}
-
-QSize PictureStore::designSize(const QString& name) const {
-    const QSvgRenderer renderer(resourceFor(name));
-    return renderer.isValid() ? renderer.defaultSize() : QSize();
 }
 
 const QPixmap& PictureStore::pixmap(const QString& name, double scale,

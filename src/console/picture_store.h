@@ -14,9 +14,6 @@ class PictureStore {
 public:
     PictureStore();
 
-    bool contains(const QString& name) const;
-    // Designed size in pixels; empty for an unknown name.
-    QSize designSize(const QString& name) const;
     // The picture at its designed size times scale, for a device-pixel ratio;
     // an unknown name gives an empty pixmap.
     const QPixmap& pixmap(const QString& name, double scale, double devicePixelRatio) const;

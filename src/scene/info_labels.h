@@ -16,7 +16,6 @@ public:
     InfoLabels(SectorElements& elements, RandomSource& random);
     void connect(const std::array<QTimer*, 6>& starAni);
     void tick(int object, QTimer& timer);
-    int infoTick(int object) const { return infoTick_.at(static_cast<std::size_t>(object)); }
 
 private:
     SectorElements& e_;

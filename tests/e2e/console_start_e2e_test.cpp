@@ -16,18 +16,19 @@ QString scanProgram() {
     return qEnvironmentVariable("OVANT_BIN_DIR") + QStringLiteral("/OVANT-Scan");
 }
 
-void startScan(QProcess& process, const XvfbSession& x, const QStringList& arguments = {}) {
+bool startScan(QProcess& process, const XvfbSession& x, const QStringList& arguments = {}) {
     process.setProcessEnvironment(x.environment());
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(scanProgram(), arguments);
-    QVERIFY(process.waitForStarted());
+    return process.waitForStarted();
 }
 
-// Starts the console and waits until it shows itself.
-void startConsole(QProcess& console, const XvfbSession& x) {
-    QVERIFY(x.ready());
-    startScan(console, x);
-    QVERIFY(x.waitForWindow(kConsole));
+// Starts the console; true once it shows itself.
+bool startConsole(QProcess& console, const XvfbSession& x) {
+    if (!x.ready()) {
+        return false;
+    }
+    return startScan(console, x) && x.waitForWindow(kConsole);
 }
 
 // Twips to pixels, as the console converts them.
@@ -57,10 +58,7 @@ private Q_SLOTS:
         const QSize screen(1024, 768);
         XvfbSession x(screen);
         QProcess console;
-        startConsole(console, x);
-        if (QTest::currentTestFailed()) {
-            return;
-        }
+        QVERIFY(startConsole(console, x));
         QTest::qWait(800);
         const QImage shot = x.screenshot();
         QCOMPARE(shot.size(), screen);
@@ -88,7 +86,7 @@ private Q_SLOTS:
 
         // A second start ends at once, without a word, and leaves the first alone.
         QProcess second;
-        startScan(second, x);
+        QVERIFY(startScan(second, x));
         QVERIFY(second.waitForFinished(5000));
         QCOMPARE(second.exitCode(), 0);
         QCOMPARE(console.state(), QProcess::Running);
@@ -103,10 +101,7 @@ private Q_SLOTS:
         const QSize screen(1024, 768);
         XvfbSession x(screen);
         QProcess console;
-        startConsole(console, x);
-        if (QTest::currentTestFailed()) {
-            return;
-        }
+        QVERIFY(startConsole(console, x));
         QTest::qWait(500);
 
         const QPoint main = picMainAt(screen);
@@ -144,10 +139,7 @@ private Q_SLOTS:
         const QSize screen(1920, 1080);
         XvfbSession x(screen);
         QProcess console;
-        startConsole(console, x);
-        if (QTest::currentTestFailed()) {
-            return;
-        }
+        QVERIFY(startConsole(console, x));
         QTest::qWait(800);
         const QImage shot = x.screenshot();
         const QPoint main = picMainAt(screen);
@@ -171,7 +163,7 @@ private Q_SLOTS:
         XvfbSession x(QSize(640, 480));
         QVERIFY(x.ready());
         QProcess scan;
-        startScan(scan, x, arguments);
+        QVERIFY(startScan(scan, x, arguments));
         const QString title = QStringLiteral("^Fehler: Aufl.*sung zu klein$");
         QVERIFY(x.waitForWindow(title));
         QCOMPARE(scan.state(), QProcess::Running);
@@ -185,7 +177,7 @@ private Q_SLOTS:
         XvfbSession x(QSize(1024, 768));
         QVERIFY(x.ready());
         QProcess scan;
-        startScan(scan, x, {QStringLiteral("Mode:ShowInfo")});
+        QVERIFY(startScan(scan, x, {QStringLiteral("Mode:ShowInfo")}));
         const QString title = QStringLiteral("^OVANT-Feldtaster \\[Infos und Hilfe\\]$");
         QVERIFY(x.waitForWindow(title));
         const QByteArray geometry =
