@@ -5,16 +5,16 @@
 #include <QMessageBox>
 #include <QScreen>
 
-#include "app/process_end.h"
-#include "app/random_source.h"
-#include "app/screen_rules.h"
-#include "app/settings_store.h"
-#include "app/single_instance.h"
-#include "app/sound/sdl_sound_player.h"
-#include "app/sound/sound_effects.h"
-#include "app/texts.h"
-#include "console/main_form.h"
-#include "console/picture_store.h"
+#include "app/main_form.h"
+#include "elements/picture_store.h"
+#include "platform/process_end.h"
+#include "platform/random_source.h"
+#include "platform/screen_rules.h"
+#include "platform/settings_store.h"
+#include "platform/single_instance.h"
+#include "platform/sound/sdl_sound_player.h"
+#include "platform/sound/sound_effects.h"
+#include "platform/texts.h"
 #include "windows/info_window.h"
 #include "windows/splash_window.h"
 
@@ -60,8 +60,8 @@ int runScan(int argc, char** argv) {
         return 0;
     }
 
-    const QString commandLine = commandLineText(QCoreApplication::arguments());
-    if (scanMode(commandLine) == ScanMode::ShowInfo) {
+    const ScanMode mode = scanMode(commandLineText(QCoreApplication::arguments()));
+    if (mode == ScanMode::ShowInfo) {
         auto* info = new InfoWindow;
         info->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(info, &InfoWindow::left, [] { endProcessNow(0); });
@@ -89,7 +89,7 @@ int runScan(int argc, char** argv) {
     services.sounds = &sounds;
     services.pictures = &pictures;
     services.endProcess = [] { endProcessNow(0); };
-    services.commandLine = commandLine;
+    services.mode = mode == ScanMode::ScreenSaver ? StartMode::ScreenSaver : StartMode::Normal;
     services.executableFolder = folder;
     services.screen = screenRect;
     services.twips = twips;

@@ -1,5 +1,7 @@
 #include "console/button_animation.h"
 
+#include "console/timings.h"
+
 #include <array>
 
 #include "console/palette.h"
@@ -17,11 +19,11 @@ bool isWhite(const QColor& colour) {
 }
 
 int tmrAniInterval(RandomSource& random) {
-    return random.between(800, 2000);
+    return random.between(timing::kSideButtonsNext.minMs, timing::kSideButtonsNext.maxMs);
 }
 
 int tmrAni1Interval(RandomSource& random) {
-    return random.between(600, 2000);
+    return random.between(timing::kPillButtonsNext.minMs, timing::kPillButtonsNext.maxMs);
 }
 
 std::optional<PillChange> changeOvalButtonsDraw(int mode, RandomSource& random) {

@@ -4,7 +4,7 @@
 #include <QString>
 #include <functional>
 
-#include "app/twips.h"
+#include "platform/twips.h"
 
 namespace ovant {
 
@@ -12,6 +12,10 @@ class RandomSource;
 class SettingsStore;
 class SoundEffects;
 class PictureStore;
+
+// How the console starts: interactive, or unattended as screen saver. The
+// entry decides it once from the command line.
+enum class StartMode { Normal, ScreenSaver };
 
 // What the console needs from the outside world, handed in so that tests can
 // replace each part.
@@ -21,7 +25,7 @@ struct ConsoleServices {
     SoundEffects* sounds = nullptr;
     const PictureStore* pictures = nullptr;
     std::function<void()> endProcess;  // ends the process at once; never returns in the program
-    QString commandLine;               // the arguments as one text
+    StartMode mode = StartMode::Normal;
     QString executableFolder;
     QRect screen;  // pixels
     Twips twips;

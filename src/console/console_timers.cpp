@@ -1,16 +1,20 @@
 #include "console/console_timers.h"
 
+#include "console/timings.h"
+
 namespace ovant {
 
 namespace {
 
-QTimer* makeTimer(QObject* owner, const QString& name, int intervalMs, bool on) {
+QTimer* makeTimer(QObject* owner, const timing::TimerSpec& spec, int index = 0) {
     auto* timer = new QTimer(owner);
-    timer->setObjectName(name);
-    timer->setInterval(intervalMs);
+    const QString name = QString::fromLatin1(spec.name);
+    timer->setObjectName(index > 0 ? name.arg(index) : name);
+    timer->setInterval(spec.intervalMs);
     // The fast clocks ask for 6 to 10 ms; only a precise timer delivers that.
-    timer->setTimerType(intervalMs < 50 ? Qt::PreciseTimer : Qt::CoarseTimer);
-    if (on) {
+    timer->setTimerType(spec.intervalMs < timing::kPreciseBelowMs ? Qt::PreciseTimer
+                                                                  : Qt::CoarseTimer);
+    if (spec.onAtLoad) {
         timer->start();
     }
     return timer;
@@ -19,22 +23,23 @@ QTimer* makeTimer(QObject* owner, const QString& name, int intervalMs, bool on) 
 }  // namespace
 
 ConsoleTimers createConsoleTimers(QObject* owner) {
+    using namespace timing;
     ConsoleTimers t;
-    t.tmrScrSavScan = makeTimer(owner, QStringLiteral("tmrScrSavScan"), 6000, false);
+    t.tmrScrSavScan = makeTimer(owner, kScrSavScan);
     for (int i = 1; i <= 5; ++i) {
-        t.starAni[i] = makeTimer(owner, QStringLiteral("Star%1Ani").arg(i), 200, true);
+        t.starAni[i] = makeTimer(owner, kStarAni, i);
     }
-    t.tmrAutoZoomStop = makeTimer(owner, QStringLiteral("tmrAutoZoomStop"), 1000, false);
-    t.tmrAni = makeTimer(owner, QStringLiteral("tmrAni"), 100, true);
-    t.tmrAni1 = makeTimer(owner, QStringLiteral("tmrAni1"), 100, true);
-    t.timer2 = makeTimer(owner, QStringLiteral("Timer2"), 600, true);
-    t.timer3 = makeTimer(owner, QStringLiteral("Timer3"), 600, true);
-    t.tmrShip = makeTimer(owner, QStringLiteral("tmrShip"), 5000, true);
-    t.tmrShipAni = makeTimer(owner, QStringLiteral("tmrShipAni"), 10, false);
-    t.tmrShipInfo = makeTimer(owner, QStringLiteral("tmrShipInfo"), 5000, false);
-    t.tmrRedAlert = makeTimer(owner, QStringLiteral("tmrRedAlert"), 150, false);
-    t.tmrRedAlertRnd = makeTimer(owner, QStringLiteral("tmrRedAlertRnd"), 3000, false);
-    t.tmrRedAlertRndStop = makeTimer(owner, QStringLiteral("tmrRedAlertRndStop"), 1000, false);
+    t.tmrAutoZoomStop = makeTimer(owner, kAutoZoomStop);
+    t.tmrAni = makeTimer(owner, kAni);
+    t.tmrAni1 = makeTimer(owner, kAni1);
+    t.timer2 = makeTimer(owner, kNumberColours);
+    t.timer3 = makeTimer(owner, kNumberFill);
+    t.tmrShip = makeTimer(owner, kShip);
+    t.tmrShipAni = makeTimer(owner, kShipAni);
+    t.tmrShipInfo = makeTimer(owner, kShipInfo);
+    t.tmrRedAlert = makeTimer(owner, kRedAlert);
+    t.tmrRedAlertRnd = makeTimer(owner, kRedAlertRnd);
+    t.tmrRedAlertRndStop = makeTimer(owner, kRedAlertRndStop);
     return t;
 }
 

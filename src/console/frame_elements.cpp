@@ -1,8 +1,8 @@
 #include "console/frame_elements.h"
 
-#include "app/texts.h"
-#include "console/element_factory.h"
 #include "console/frame_layout.h"
+#include "elements/element_factory.h"
+#include "platform/texts.h"
 
 namespace ovant {
 

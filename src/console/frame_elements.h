@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "console/element_tree.h"
+#include "elements/element_tree.h"
 
 namespace ovant {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "console/element_factory.h"
+#include "elements/element_factory.h"
 
 namespace ovant::frame {
 

@@ -1,6 +1,7 @@
 #include "console/number_panel.h"
 
-#include "app/random_source.h"
+#include "console/timings.h"
+#include "platform/random_source.h"
 
 namespace ovant {
 
@@ -56,7 +57,7 @@ int NumberPanel::fillStep() {
     } else {
         fields[firstEmpty]->setText(QString::number(random_.draw(kMax[column])));
     }
-    return 9 * column * v;
+    return timing::kNumberFillStepMs * column * v;
 }
 
 int NumberPanel::colourStep(Scheme scheme) {
@@ -64,7 +65,7 @@ int NumberPanel::colourStep(Scheme scheme) {
     const int row = random_.draw(NumberElements::kRows);
     const int t = random_.draw(2);
     e_.field[column][row]->setForeColor(tone(scheme, t));
-    return 6 * row * t;
+    return timing::kNumberColourStepMs * row * t;
 }
 
 }  // namespace ovant

@@ -139,7 +139,7 @@ const std::vector<SchemeRow>& schemeTable() {
 
 }  // namespace ovant
 
-#include "console/element_tree.h"
+#include "elements/element_tree.h"
 
 namespace ovant {
 

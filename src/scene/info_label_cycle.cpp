@@ -1,6 +1,8 @@
 #include "scene/info_label_cycle.h"
 
-#include "app/texts.h"
+#include "console/timings.h"
+
+#include "platform/texts.h"
 #include "scene/info_label_texts.h"
 
 namespace ovant::sector {
@@ -51,12 +53,14 @@ InfoStep infoLabelStep(int object, const QString& currentText, int infoTick, Ran
     // Only objects 1 to 5 have texts to type; any other label is left alone
     // but keeps its clock running.
     if (infoFullText(object).isEmpty()) {
-        step.nextIntervalMs = random.between(200, 1600);
+        step.nextIntervalMs =
+            random.between(timing::kInfoLabelNext.minMs, timing::kInfoLabelNext.maxMs);
         return step;
     }
     step.infoTick = infoTick + 1;
     step.text = nextText(object, currentText, step.infoTick, random);
-    step.nextIntervalMs = random.between(200, 1600);
+    step.nextIntervalMs =
+        random.between(timing::kInfoLabelNext.minMs, timing::kInfoLabelNext.maxMs);
     return step;
 }
 

@@ -1,57 +1,40 @@
 #pragma once
 
-#include <array>
-
-#include "console/element_tree.h"
+#include "scene/scene_elements.h"
 
 namespace ovant {
 
+class Lane;
+class Turn;
 class Pacer;
 class SoundEffects;
 struct ConsoleState;
-class ConsoleOps;
 
 // A scan panel that builds itself up over the number panel: one leader grows
 // upwards from the first point, then the horizontal leaders grow one after
-// the other, then the points and their texts appear a tick apart. The planet
-// panel and the telescope panel differ only in their elements and lengths.
-struct LeaderPanelLayout {
-    Element* panel = nullptr;
-    Element* title = nullptr;
-    Element* vertical = nullptr;
-    double resetTop = 0;
-    double finalTop = 0;
-    double finalHeight = 0;
-    std::array<Element*, 6> horizontal{};  // 1: the first point's second leader; 2..5 the others
-    std::array<double, 6> finalWidth{};
-    std::array<Element*, 6> dot{};    // 1..5
-    std::array<Element*, 6> label{};  // 1..5
-};
-
-// Finds the elements of a panel by their name prefix ("plnt" or "SRT").
-LeaderPanelLayout planetPanelLayout(ElementTree& tree);
-LeaderPanelLayout telescopePanelLayout(ElementTree& tree);
-
+// the other, then the points and their texts appear a tick apart. A wipe takes
+// it down in reverse. Build and wipe take their turn on the panel area; when
+// a newer sequence takes it during a pause, they stop there and leave the
+// elements and the busy flag to it.
 class LeaderPanel {
 public:
-    LeaderPanel(LeaderPanelLayout layout, Element* picNum, ConsoleState& state, Pacer& pacer,
-                SoundEffects& sounds, ConsoleOps& ops);
+    LeaderPanel(LeaderPanelLayout layout, Element* picNum, Lane& panelArea, ConsoleState& state,
+                Pacer& pacer, SoundEffects& sounds);
 
-    // Builds the panel step by step; the panel is busy meanwhile.
     void show();
-    // Wipes it in reverse, a tick per point; nothing when it is hidden.
+    // Nothing when the panel is hidden.
     void hide();
     const LeaderPanelLayout& layout() const { return layout_; }
 
 private:
-    void grow(Element* leader, double finalLength, bool vertical);
+    bool grow(Element* leader, double finalLength, bool vertical, const Turn& turn);
 
     LeaderPanelLayout layout_;
     Element* picNum_;
+    Lane& lane_;
     ConsoleState& state_;
     Pacer& pacer_;
     SoundEffects& sounds_;
-    ConsoleOps& ops_;
 };
 
 }  // namespace ovant

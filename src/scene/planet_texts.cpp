@@ -1,6 +1,6 @@
 #include "scene/planet_texts.h"
 
-#include "app/texts.h"
+#include "platform/texts.h"
 
 namespace ovant::planet {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <optional>
 
-#include "app/random_source.h"
+#include "platform/random_source.h"
 
 namespace ovant::planet {
 

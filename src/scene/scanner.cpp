@@ -1,9 +1,9 @@
 #include "scene/scanner.h"
 
-#include "app/sound/sound_effects.h"
 #include "console/console_ops.h"
 #include "console/console_state.h"
-#include "console/pacing.h"
+#include "elements/pacing.h"
+#include "platform/sound/sound_effects.h"
 #include "scene/scanner_flight.h"
 #include "scene/sector_scene.h"
 #include "scene/sector_table.h"
@@ -12,7 +12,13 @@ namespace ovant {
 
 Scanner::Scanner(SectorElements& elements, SectorScene& scene, ConsoleState& state, Pacer& pacer,
                  SoundEffects& sounds, ConsoleOps& ops)
-    : e_(elements), scene_(scene), state_(state), pacer_(pacer), sounds_(sounds), ops_(ops) {}
+    : e_(elements),
+      scene_(scene),
+      state_(state),
+      pacer_(pacer),
+      sounds_(sounds),
+      ops_(ops),
+      frame_(pacer) {}
 
 void Scanner::playIfOn(const char* file) {
     if (sounds_.soundOn()) {
@@ -63,8 +69,8 @@ void Scanner::scanStar(int object) {
 }
 
 void Scanner::moveScanner(double x, double y, double gap) {
+    const Turn turn = frame_.take();
     state_.scannerMoving = true;
-    const int serial = ++flightSerial_;
     Element* open = e_.lblScanner[0];
     Element* close = e_.lblScanner[1];
     Element* line0 = e_.lineScan[0];
@@ -96,10 +102,9 @@ void Scanner::moveScanner(double x, double y, double gap) {
             line0->setLine(line0->x1(), lineY, line0->x2(), lineY);
             line1->setLine(line1->x1(), lineY, line1->x2(), lineY);
         }
-        pacer_.pause(state_.aniSpeed);
-        if (serial != flightSerial_) {
-            // A newer flight started while this one paused and has the frame
-            // now; dragging it on would pull it away from its new target.
+        if (!pacer_.pause(state_.aniSpeed, turn)) {
+            // A newer flight or a placement took the frame while this one
+            // paused; dragging it on would pull it away from its new place.
             return;
         }
     }
@@ -108,7 +113,9 @@ void Scanner::moveScanner(double x, double y, double gap) {
         return;
     }
     playIfOn("9.wav");
-    setScannerManual(x, y, gap);
+    if (!placeFrame(x, y, gap, turn)) {
+        return;
+    }
     if (!state_.autoZoomOn) {
         ops_.scanPlanet(state_.activeStar);
     } else {
@@ -117,14 +124,31 @@ void Scanner::moveScanner(double x, double y, double gap) {
     state_.scannerMoving = false;
 }
 
-void Scanner::setScannerManual(double x, double y, double gap) {
+bool Scanner::placeFrame(double x, double y, double gap, const Turn& turn) {
+    // The wipe of the panel pauses; whoever took the frame meanwhile keeps it.
     hideActivePanel();
+    if (!frame_.heldBy(turn)) {
+        return false;
+    }
     scene_.placeScanner(x, y, gap);
+    return true;
+}
+
+void Scanner::setScannerManual(double x, double y, double gap) {
+    // A flight paused meanwhile no longer owns the frame, nor its moving flag.
+    const Turn turn = frame_.take();
+    state_.scannerMoving = false;
+    placeFrame(x, y, gap, turn);
 }
 
 void Scanner::setScanner() {
+    const Turn turn = frame_.take();
+    state_.scannerMoving = false;
     ops_.hideShipScan();
     hideActivePanel();
+    if (!frame_.heldBy(turn)) {
+        return;
+    }
     const scanner::Frame corner =
         scanner::kParking[static_cast<std::size_t>(scene_.drawParkingCorner())];
     scene_.placeScanner(corner.x, corner.y, corner.gap);

@@ -1,17 +1,20 @@
 #pragma once
 
+#include "elements/pacing.h"
 #include "scene/scene_elements.h"
 
 namespace ovant {
 
 class ConsoleOps;
-class Pacer;
 class SectorScene;
 class SoundEffects;
 struct ConsoleState;
 
 // The scanner frame's operations: flying to an object, placing it at once,
 // parking it, and the click on an object's info label that starts a scan.
+// Every flight takes its turn on the frame; placing or parking the frame
+// takes it too, so a flight paused meanwhile stops instead of dragging the
+// frame away from where it was put.
 class Scanner {
 public:
     Scanner(SectorElements& elements, SectorScene& scene, ConsoleState& state, Pacer& pacer,
@@ -27,6 +30,7 @@ public:
 
 private:
     void hideActivePanel();
+    bool placeFrame(double x, double y, double gap, const Turn& turn);
     void playIfOn(const char* file);
 
     SectorElements& e_;
@@ -35,8 +39,7 @@ private:
     Pacer& pacer_;
     SoundEffects& sounds_;
     ConsoleOps& ops_;
-    // Each flight's number; a flight that a newer one has superseded stops.
-    int flightSerial_ = 0;
+    Lane frame_;
 };
 
 }  // namespace ovant

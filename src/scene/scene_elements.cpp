@@ -1,6 +1,8 @@
 #include "scene/scene_elements.h"
 
-#include "console/element_factory.h"
+#include <functional>
+
+#include "elements/element_factory.h"
 #include "scene/info_label_texts.h"
 #include "scene/sector_table.h"
 #include "scene/telescope_texts.h"
@@ -122,39 +124,121 @@ SectorElements buildSector(ElementTree& tree, Element* picMain) {
     return s;
 }
 
-PlanetPanelElements buildPlanetPanel(ElementTree& tree, Element* picMain) {
-    PlanetPanelElements p;
-    p.picScanInfo =
-        makePicture(tree, picMain, QStringLiteral("PicScanInfo"), Box{2100, 330, 4995, 1875});
-    p.picScanInfo->setPicture(QStringLiteral("PlanetPanel"));
-    p.picScanInfo->hide();
-    Element* panel = p.picScanInfo;
-    const Point dots[] = {{"plntDot1", 180, 820},
-                          {"plntDot2", 1140, 315},
-                          {"plntDot3", 420, 615},
-                          {"plntDot4", 1200, 1185},
-                          {"plntDot5", 840, 1395}};
+// Builds a leader panel's elements at their final geometry from one table and
+// reads the lengths the build-up grows to from the elements themselves.
+struct LeaderPanelTable {
+    const char* picture;
+    const char* pictureName;
+    Box box;
+    const char* prefix;
+    double resetTop;
+    std::array<Point, 5> dots;  // dot names are filled in from the prefix
+    std::array<Box, 6> rules;   // Line1_1 (vertical), Line1_2, Line2 .. Line5
+    std::array<TextBox, 5> labels;
+    double titleLeft, titleTop;
+};
+
+LeaderPanelLayout buildLeaderPanel(ElementTree& tree, Element* picMain, const LeaderPanelTable& t,
+                                   const std::function<void(int, Element*)>& label) {
+    LeaderPanelLayout p;
+    const QString prefix = QString::fromLatin1(t.prefix);
+    p.panel = makePicture(tree, picMain, QString::fromLatin1(t.picture), t.box);
+    p.panel->setPicture(QString::fromLatin1(t.pictureName));
+    p.panel->hide();
     for (int i = 1; i <= 5; ++i) {
-        p.dot[i] = dot(tree, panel, dots[i - 1]);
+        const Point& d = t.dots[static_cast<std::size_t>(i - 1)];
+        p.dot[i] = makeCircle(tree, p.panel, prefix + QStringLiteral("Dot%1").arg(i),
+                              Box{d.left, d.top, kDot, kDot});
+        p.dot[i]->hide();
     }
-    p.line1_1 = rule(tree, panel, {"plntLine1_1", {240, 130, 15, 740}});
-    p.line1_2 = rule(tree, panel, {"plntLine1_2", {240, 120, 2050, 15}});
-    p.line[2] = rule(tree, panel, {"plntLine2", {1260, 375, 1035, 15}});
-    p.line[3] = rule(tree, panel, {"plntLine3", {540, 670, 1750, 15}});
-    p.line[4] = rule(tree, panel, {"plntLine4", {1320, 1245, 975, 15}});
-    p.line[5] = rule(tree, panel, {"plntLine5", {960, 1455, 1335, 15}});
-    const double labelTop[] = {0, 20, 275, 570, 1145, 1355};
-    for (int i = 1; i <= 5; ++i) {
-        const QByteArray name = "plntLabel" + QByteArray::number(i);
-        if (i == 3) {
-            p.label[i] =
-                hiddenLabel(tree, panel, {"plntLabel3", {2370, 570, 2505, 600}}, kSmallNarrow);
+    const auto ruleName = [&prefix](int i) {
+        if (i == 0) {
+            return prefix + QStringLiteral("Line1_1");
+        }
+        return i == 1 ? prefix + QStringLiteral("Line1_2")
+                      : prefix + QStringLiteral("Line%1").arg(i);
+    };
+    for (int i = 0; i <= 5; ++i) {
+        Element* e = makePicture(tree, p.panel, ruleName(i), t.rules[static_cast<std::size_t>(i)]);
+        e->hide();
+        if (i == 0) {
+            p.vertical = e;
+            p.finalTop = e->top();
+            p.finalHeight = e->height();
         } else {
-            p.label[i] =
-                hiddenAutoLabel(tree, panel, name.constData(), 2370, labelTop[i], kSmallNarrow);
+            p.horizontal[i] = e;
+            p.finalWidth[i] = e->width();
         }
     }
-    p.labelName = hiddenAutoLabel(tree, panel, "plntLabelName", 90, 1530, kPanelTitle);
+    p.resetTop = t.resetTop;
+    for (int i = 1; i <= 5; ++i) {
+        const TextBox& box = t.labels[static_cast<std::size_t>(i - 1)];
+        const QString name = prefix + QStringLiteral("Label%1").arg(i);
+        // A label without a width sizes itself to its text.
+        p.label[i] = box.box.width > 0 ? makeLabel(tree, p.panel, name, box.box, kSmallNarrow)
+                                       : makeAutoLabel(tree, p.panel, name, box.box.left,
+                                                       box.box.top, kSmallNarrow, QString());
+        p.label[i]->hide();
+        label(i, p.label[i]);
+    }
+    p.title = hiddenAutoLabel(tree, p.panel, (QByteArray(t.prefix) + "LabelName").constData(),
+                              t.titleLeft, t.titleTop, kPanelTitle);
+    return p;
+}
+
+// The planet panel's labels except the third size themselves to their text.
+constexpr LeaderPanelTable kPlanetPanel{
+    "PicScanInfo",
+    "PlanetPanel",
+    {2100, 330, 4995, 1875},
+    "plnt",
+    840,
+    {{{"", 180, 820}, {"", 1140, 315}, {"", 420, 615}, {"", 1200, 1185}, {"", 840, 1395}}},
+    {{{240, 130, 15, 740},
+      {240, 120, 2050, 15},
+      {1260, 375, 1035, 15},
+      {540, 670, 1750, 15},
+      {1320, 1245, 975, 15},
+      {960, 1455, 1335, 15}}},
+    {{{"", {2370, 20, 0, 0}},
+      {"", {2370, 275, 0, 0}},
+      {"", {2370, 570, 2505, 600}},
+      {"", {2370, 1145, 0, 0}},
+      {"", {2370, 1355, 0, 0}}}},
+    90,
+    1530};
+
+constexpr LeaderPanelTable kTelescopePanel{
+    "PicSRTele",
+    "TelescopePanel",
+    {2100, 390, 5145, 1845},
+    "SRT",
+    810,
+    {{{"", 160, 810}, {"", 960, 330}, {"", 300, 540}, {"", 1050, 1110}, {"", 690, 1320}}},
+    {{{220, 80, 15, 760},
+      {220, 60, 1925, 15},
+      {1080, 390, 1065, 15},
+      {420, 600, 1725, 15},
+      {1170, 1170, 975, 15},
+      {810, 1380, 1335, 15}}},
+    {{{"", {2220, -40, 2550, 180}},
+      {"", {2220, 290, 900, 180}},
+      {"", {2220, 500, 1440, 570}},
+      {"", {2220, 1070, 900, 180}},
+      {"", {2220, 1275, 2535, 210}}}},
+    90,
+    1470};
+
+LeaderPanelLayout buildPlanetPanel(ElementTree& tree, Element* picMain) {
+    // The planet's texts are filled in anew for every scan.
+    return buildLeaderPanel(tree, picMain, kPlanetPanel, [](int, Element*) {});
+}
+
+LeaderPanelLayout buildTelescopePanel(ElementTree& tree, Element* picMain) {
+    LeaderPanelLayout p =
+        buildLeaderPanel(tree, picMain, kTelescopePanel,
+                         [](int i, Element* label) { label->setText(telescope::panelLabel(i)); });
+    p.title->setText(QString::fromLatin1(telescope::kStationName));
     return p;
 }
 
@@ -199,39 +283,6 @@ SchematicElements buildStarZoom(ElementTree& tree, Element* picMain) {
     z.labelName = hiddenAutoLabel(tree, z.picture, "lblStarName", 0, 4590, kZoomTitle);
     z.closeButton = closeButton(tree, z.picture, "PicStarZoomOff");
     return z;
-}
-
-SchematicElements buildTelescopePanel(ElementTree& tree, Element* picMain) {
-    SchematicElements t;
-    t.picture = makePicture(tree, picMain, QStringLiteral("PicSRTele"), Box{2100, 390, 5145, 1845});
-    t.picture->setPicture(QStringLiteral("TelescopePanel"));
-    t.picture->hide();
-    const Point dots[] = {{"SRTDot1", 160, 810},
-                          {"SRTDot2", 960, 330},
-                          {"SRTDot3", 300, 540},
-                          {"SRTDot4", 1050, 1110},
-                          {"SRTDot5", 690, 1320}};
-    for (const Point& p : dots) {
-        dot(tree, t.picture, p);
-    }
-    const Rule rules[] = {{"SRTLine1_1", {220, 80, 15, 760}},  {"SRTLine1_2", {220, 60, 1925, 15}},
-                          {"SRTLine2", {1080, 390, 1065, 15}}, {"SRTLine3", {420, 600, 1725, 15}},
-                          {"SRTLine4", {1170, 1170, 975, 15}}, {"SRTLine5", {810, 1380, 1335, 15}}};
-    for (const Rule& r : rules) {
-        rule(tree, t.picture, r);
-    }
-    const TextBox labels[] = {{"SRTLabel1", {2220, -40, 2550, 180}},
-                              {"SRTLabel2", {2220, 290, 900, 180}},
-                              {"SRTLabel3", {2220, 500, 1440, 570}},
-                              {"SRTLabel4", {2220, 1070, 900, 180}},
-                              {"SRTLabel5", {2220, 1275, 2535, 210}}};
-    for (int i = 1; i <= 5; ++i) {
-        hiddenLabel(tree, t.picture, labels[i - 1], kSmallNarrow)
-            ->setText(telescope::panelLabel(i));
-    }
-    t.labelName = hiddenAutoLabel(tree, t.picture, "SRTLabelName", 90, 1470, kPanelTitle,
-                                  QString::fromLatin1(telescope::kStationName));
-    return t;
 }
 
 SchematicElements buildTelescopeZoom(ElementTree& tree, Element* picMain) {
@@ -280,7 +331,7 @@ SchematicElements buildTelescopeZoom(ElementTree& tree, Element* picMain) {
 SceneElements buildScene(ElementTree& tree, Element* picMain) {
     SceneElements s;
     s.sector = buildSector(tree, picMain);
-    s.planet = buildPlanetPanel(tree, picMain);
+    s.planetPanel = buildPlanetPanel(tree, picMain);
     s.telescopePanel = buildTelescopePanel(tree, picMain);
     s.starZoom = buildStarZoom(tree, picMain);
     s.telescopeZoom = buildTelescopeZoom(tree, picMain);

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "console/element_tree.h"
+#include "elements/element_tree.h"
 
 namespace ovant {
 
@@ -15,15 +15,20 @@ struct SectorElements {
     std::array<Element*, 2> lineScan{};
 };
 
-// The planet scan panel.
-struct PlanetPanelElements {
-    Element* picScanInfo = nullptr;
-    std::array<Element*, 6> dot{};    // plntDot1..5
-    std::array<Element*, 6> label{};  // plntLabel1..5
-    Element* line1_1 = nullptr;
-    Element* line1_2 = nullptr;
-    std::array<Element*, 6> line{};  // plntLine2..5 at 2..5
-    Element* labelName = nullptr;
+// A scan panel that builds itself up over the number panel: the planet panel
+// and the telescope panel differ only in their elements and lengths. The
+// lengths are those of the elements as they are built, so there is one table.
+struct LeaderPanelLayout {
+    Element* panel = nullptr;
+    Element* title = nullptr;
+    Element* vertical = nullptr;  // grows upwards from the first point
+    double resetTop = 0;          // where the vertical leader starts, with no height
+    double finalTop = 0;
+    double finalHeight = 0;
+    std::array<Element*, 6> horizontal{};  // 1: the first point's second leader; 2..5 the others
+    std::array<double, 6> finalWidth{};
+    std::array<Element*, 6> dot{};    // 1..5
+    std::array<Element*, 6> label{};  // 1..5
 };
 
 // A schematic view with dots, leaders and labels: the object zoom and the
@@ -36,9 +41,9 @@ struct SchematicElements {
 
 struct SceneElements {
     SectorElements sector;
-    PlanetPanelElements planet;
+    LeaderPanelLayout planetPanel;
+    LeaderPanelLayout telescopePanel;
     SchematicElements starZoom;
-    SchematicElements telescopePanel;
     SchematicElements telescopeZoom;
 };
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/random_source.h"
+#include "platform/random_source.h"
 #include "scene/scanner_geometry.h"
 #include "scene/sector_table.h"
 

@@ -1,6 +1,6 @@
 #include "ships/ship_elements.h"
 
-#include "console/element_factory.h"
+#include "elements/element_factory.h"
 
 namespace ovant {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/element_tree.h"
+#include "elements/element_tree.h"
 
 namespace ovant {
 

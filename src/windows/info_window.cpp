@@ -4,8 +4,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
-#include "app/texts.h"
-#include "app/twips.h"
+#include "platform/texts.h"
+#include "platform/twips.h"
 
 namespace ovant {
 

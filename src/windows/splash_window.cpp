@@ -1,13 +1,13 @@
 #include "windows/splash_window.h"
 
-#include "app/mouse_cursor.h"
-#include "app/random_source.h"
-#include "app/screen_rules.h"
-#include "app/texts.h"
-#include "console/element_factory.h"
 #include "console/frame_elements.h"
 #include "console/frame_layout.h"
 #include "console/palette.h"
+#include "elements/element_factory.h"
+#include "platform/mouse_cursor.h"
+#include "platform/random_source.h"
+#include "platform/screen_rules.h"
+#include "platform/texts.h"
 
 namespace ovant {
 

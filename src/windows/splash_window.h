@@ -1,7 +1,7 @@
 #pragma once
 
-#include "console/element_window.h"
 #include "console/startup_reporter.h"
+#include "elements/element_window.h"
 
 namespace ovant {
 

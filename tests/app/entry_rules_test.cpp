@@ -1,8 +1,8 @@
 #include <QtTest>
 
 #include "app/scan_entry.h"
-#include "app/screen_rules.h"
-#include "app/texts.h"
+#include "platform/screen_rules.h"
+#include "platform/texts.h"
 
 using namespace ovant;
 

@@ -1,11 +1,11 @@
 #include <QtTest>
 
 #include "console/console_state.h"
-#include "console/element_tree.h"
 #include "console/frame_animation.h"
 #include "console/frame_elements.h"
 #include "console/number_panel.h"
 #include "console/palette.h"
+#include "elements/element_tree.h"
 #include "scene/scene_elements.h"
 #include "ships/ship_elements.h"
 #include "support/scripted_random.h"
@@ -71,7 +71,7 @@ private Q_SLOTS:
         for (int i = 2; i <= 5; ++i) {
             QCOMPARE(frame.buttonOben[i]->picture(), pills[i - 2]);
         }
-        QVERIFY(!scene.planet.picScanInfo->visible());
+        QVERIFY(!scene.planetPanel.panel->visible());
         QCOMPARE(tree.find(QStringLiteral("plntLine3"))->backColor(), QColor(191, 151, 191));
         QCOMPARE(tree.find(QStringLiteral("StarZoomDot7"))->backColor(), QColor(191, 151, 191));
         QCOMPARE(tree.find(QStringLiteral("SRTZoomLabelName"))->foreColor(), QColor(159, 152, 255));

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "app/texts.h"
+#include "platform/texts.h"
 #include "scene/planet_texts.h"
 #include "support/scripted_random.h"
 

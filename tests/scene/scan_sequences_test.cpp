@@ -1,13 +1,14 @@
 #include <QElapsedTimer>
 #include <QtTest>
 
-#include "app/sound/sound_effects.h"
 #include "console/console_ops.h"
 #include "console/console_state.h"
 #include "console/frame_elements.h"
-#include "console/pacing.h"
+#include "elements/pacing.h"
+#include "platform/sound/sound_effects.h"
 #include "scene/leader_panel.h"
 #include "scene/scanner.h"
+#include "scene/scene_elements.h"
 #include "scene/sector_scene.h"
 #include "ships/ship_elements.h"
 #include "support/recording_sound_player.h"
@@ -42,13 +43,14 @@ struct Scene {
     ShipElements ships = buildShips(tree, elements.sector.starsScan, frame.picMain);
     ovant::testing::ScriptedRandom random{{0.9}};
     ConsoleState state;
-    Pacer pacer;
+    Pacer pacer{40};
     RecordingSoundPlayer player;
     SoundEffects sounds{player, QStringLiteral(OVANT_SOUND_DIR)};
     RecordingOps ops;
     SectorScene sector{elements.sector, ships.lblShipInfo, random};
     Scanner scanner{elements.sector, sector, state, pacer, sounds, ops};
-    LeaderPanel planet{planetPanelLayout(tree), numbers.picNum, state, pacer, sounds, ops};
+    Lane panelArea{pacer};
+    LeaderPanel planet{elements.planetPanel, numbers.picNum, panelArea, state, pacer, sounds};
 
     Scene() {
         sounds.setSoundOn(true);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/sound/sound_player.h"
+#include "platform/sound/sound_player.h"
 
 #include <QFileInfo>
 #include <QString>

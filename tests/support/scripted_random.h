@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/random_source.h"
+#include "platform/random_source.h"
 
 namespace ovant::testing {
 

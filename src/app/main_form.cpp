@@ -1,0 +1,140 @@
+#include "app/main_form.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "console/frame_animation.h"
+#include "console/frame_layout.h"
+#include "console/number_panel.h"
+#include "console/palette.h"
+#include "console/timings.h"
+#include "platform/texts.h"
+#include "scene/info_labels.h"
+#include "scene/scan_panels.h"
+#include "scene/scanner.h"
+#include "scene/sector_scene.h"
+#include "screensaver/console_exit.h"
+#include "ships/ship_scan_panel.h"
+
+namespace ovant {
+
+MainForm::MainForm(ConsoleServices services, StartupReporter* reporter)
+    : ElementWindow(services.twips, services.pictures),
+      services_(std::move(services)),
+      reporter_(reporter),
+      pacer_(timing::kTickMs, this),
+      panelArea_(pacer_) {
+    setWindowTitle(QString::fromLatin1(texts::kConsoleTitle));
+    // Designed client area 11775 x 9270 twips until the start covers the screen.
+    const Twips& t = tree().twips();
+    resize(t.toPixels(11775), t.toPixels(9270));
+    root().setBox(0, 0, 11775, 9270);
+    root().setBackColor(Qt::black);
+
+    frame_ = buildFrame(tree());
+    numbers_ = buildNumberPanel(tree(), frame_.picMain);
+    scene_ = buildScene(tree(), frame_.picMain);
+    ships_ = buildShips(tree(), scene_.sector.starsScan, frame_.picMain);
+    timers_ = createConsoleTimers(this);
+
+    RandomSource& random = *services_.random;
+    SoundEffects& sounds = *services_.sounds;
+    numberPanel_ = std::make_unique<NumberPanel>(numbers_, random);
+    sector_ = std::make_unique<SectorScene>(scene_.sector, ships_.lblShipInfo, random);
+    frameAnimation_ = std::make_unique<FrameAnimation>(frame_, *numberPanel_, state_, random);
+    frameAnimation_->connect(timers_);
+    infoLabels_ = std::make_unique<InfoLabels>(scene_.sector, random);
+    infoLabels_->connect(timers_.starAni);
+    scanner_ = std::make_unique<Scanner>(scene_.sector, *sector_, state_, pacer_, sounds, *this);
+    panels_ = std::make_unique<ScanPanels>(scene_, numbers_.picNum, panelArea_, state_, pacer_,
+                                           sounds, random, *this);
+    shipPanel_ = std::make_unique<ShipScanPanel>(ships_, numbers_.picNum);
+    exit_ = std::make_unique<ConsoleExit>(sounds, pacer_, services_.endProcess);
+    wireCommands();
+}
+
+MainForm::~MainForm() = default;
+
+void MainForm::wireCommands() {
+    // The title lays the screen-wide bars out, on a small screen too.
+    frame_.lblCaption->onClick([this] { setOVANTBars(); });
+    // The exit button and its caption.
+    frame_.buttonOben[1]->onClick([this] { exitConsole(); });
+    frame_.captions[11]->onClick([this] { exitConsole(); });
+    frame_.buttonUnten[4]->onClick([this] { endScan(); });
+    frame_.captions[15]->onClick([this] { endScan(); });
+    for (int n = 1; n <= 5; ++n) {
+        scene_.sector.infoLabel[n]->onClick([this, n] { infoLabelClick(n); });
+    }
+}
+
+void MainForm::scanPlanet(int star) {
+    panels_->scanPlanet(star);
+}
+
+void MainForm::hidePlanetScan() {
+    panels_->hidePlanetScan();
+}
+
+void MainForm::hideSRTeleInfos() {
+    panels_->hideSRTeleInfos();
+}
+
+void MainForm::hideShipScan() {
+    shipPanel_->hideShipScan();
+}
+
+void MainForm::initAutoZoom() {
+    // The automatic zoom opens the zoom views, which are still to come; until
+    // then an arrival shows the scan panel.
+    scanPlanet(state_.activeStar);
+}
+
+void MainForm::infoLabelClick(int object) {
+    scanner_->infoLabelClick(object);
+}
+
+void MainForm::endScan() {
+    scanner_->endScan(scene_.starZoom.picture->visible() ||
+                      scene_.telescopeZoom.picture->visible());
+}
+
+void MainForm::setOVANTBars() {
+    layOutScreenBars(tree(), services_.screen.size());
+}
+
+void MainForm::exitConsole() {
+    exit_->exitConsole();
+}
+
+void MainForm::initColors() {
+    numberPanel_->initColours(Scheme::Normal);
+    sector_->initStars(Scheme::Normal);
+    applyScheme(tree(), Scheme::Normal);
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
+    // Closing the console ends the program at once; nothing is saved on the way out.
+    event->accept();
+    exit_->windowClosed();
+}
+
+void MainForm::keyPressEvent(QKeyEvent* event) {
+    // Until the full command set arrives, X leaves the console.
+    if (inputEndsScreenSaver(state_) || event->key() == Qt::Key_X) {
+        exitConsole();
+        return;
+    }
+    ElementWindow::keyPressEvent(event);
+}
+
+void MainForm::mousePressEvent(QMouseEvent* event) {
+    if (inputEndsScreenSaver(state_)) {
+        exitConsole();
+        return;
+    }
+    ElementWindow::mousePressEvent(event);
+}
+
+}  // namespace ovant

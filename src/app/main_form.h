@@ -1,0 +1,103 @@
+#pragma once
+
+#include <memory>
+
+#include "console/console_ops.h"
+#include "console/console_services.h"
+#include "console/console_state.h"
+#include "console/console_timers.h"
+#include "console/frame_elements.h"
+#include "elements/element_window.h"
+#include "elements/pacing.h"
+#include "scene/scene_elements.h"
+#include "ships/ship_elements.h"
+
+namespace ovant {
+
+class ConsoleExit;
+class FrameAnimation;
+class InfoLabels;
+class NumberPanel;
+class ScanPanels;
+class Scanner;
+class SectorScene;
+class ShipScanPanel;
+class StartupReporter;
+
+// The console window, the composition root: it builds every element and
+// timer, creates the subsystems, wires clicks and keys to their commands and
+// hands each console operation to the subsystem that owns it. load() is the
+// start sequence.
+class MainForm : public ElementWindow, public ConsoleOps {
+    Q_OBJECT
+public:
+    MainForm(ConsoleServices services, StartupReporter* reporter);
+    ~MainForm() override;
+
+    // The start sequence; pauses between its steps and keeps events running.
+    void load();
+
+    // Read access for tests and the frame's owner; the subsystems change them.
+    const ConsoleState& state() const { return state_; }
+    const ConsoleTimers& timers() const { return timers_; }
+    const FrameElements& frameElements() const { return frame_; }
+    const NumberElements& numberElements() const { return numbers_; }
+    const SceneElements& sceneElements() const { return scene_; }
+    const ShipElements& shipElements() const { return ships_; }
+    const Pacer& pacer() const { return pacer_; }
+    // The step pause of flights and growing leaders until the next start;
+    // tests run their sequences without waiting.
+    void setAnimationSpeed(double seconds) { state_.aniSpeed = seconds; }
+
+    // The operations subsystems call on each other.
+    void scanPlanet(int star) override;
+    void hidePlanetScan() override;
+    void hideSRTeleInfos() override;
+    void hideShipScan() override;
+    void initAutoZoom() override;
+
+    // Commands.
+    void infoLabelClick(int object);
+    void endScan();
+    void setOVANTBars();
+    void exitConsole();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void wireCommands();
+    void initColors();
+    void status(const QString& text);
+    void readOptions();
+    void readScreenSaverOptions();
+    void placeWindow();
+    void loadGraphics();
+    void loadFormScrSav();
+    void firstAnimation();
+    void showConsole();
+    void shapeShip();
+
+    ConsoleServices services_;
+    StartupReporter* reporter_;
+    ConsoleState state_;
+    Pacer pacer_;
+    Lane panelArea_;
+    FrameElements frame_;
+    NumberElements numbers_;
+    SceneElements scene_;
+    ShipElements ships_;
+    ConsoleTimers timers_;
+    std::unique_ptr<NumberPanel> numberPanel_;
+    std::unique_ptr<SectorScene> sector_;
+    std::unique_ptr<FrameAnimation> frameAnimation_;
+    std::unique_ptr<InfoLabels> infoLabels_;
+    std::unique_ptr<Scanner> scanner_;
+    std::unique_ptr<ScanPanels> panels_;
+    std::unique_ptr<ShipScanPanel> shipPanel_;
+    std::unique_ptr<ConsoleExit> exit_;
+};
+
+}  // namespace ovant

@@ -1,0 +1,216 @@
+// The console's start sequence: it reports each step on the splash window,
+// pausing between steps while the timers that are already on keep running.
+#include <QScreen>
+#include <cmath>
+
+#include "app/main_form.h"
+#include "console/frame_animation.h"
+#include "console/frame_layout.h"
+#include "console/number_panel.h"
+#include "console/startup_reporter.h"
+#include "console/timings.h"
+#include "elements/picture_store.h"
+#include "platform/mouse_cursor.h"
+#include "platform/outline_cut.h"
+#include "platform/random_source.h"
+#include "platform/screen_rules.h"
+#include "platform/settings_store.h"
+#include "platform/sound/sound_effects.h"
+#include "platform/texts.h"
+#include "scene/scanner.h"
+#include "scene/sector_scene.h"
+
+namespace ovant {
+
+namespace {
+const QString kCr = QString(texts::kLineBreak);
+}
+
+void MainForm::status(const QString& text) {
+    if (reporter_ != nullptr) {
+        reporter_->appendStatus(text);
+    }
+}
+
+void MainForm::load() {
+    SettingsStore& settings = *services_.settings;
+    RandomSource& random = *services_.random;
+
+    pacer_.pause(timing::start::kFirstStatus);
+    status(QStringLiteral(" OK"));
+
+    settings.saveText(settings::kPath, services_.executableFolder);
+    settings.saveDecimal(settings::kAniSpeed, settings::kDefaultAniSpeed);
+    settings.saveWhole(settings::kAniSpeedStep, 3);
+
+    shapeShip();
+
+    pacer_.pause(timing::start::kModeQuestion);
+    status(kCr + QStringLiteral("Interface-Modus:"));
+
+    if (services_.mode == StartMode::ScreenSaver) {
+        loadFormScrSav();
+        return;
+    }
+
+    pacer_.pause(timing::start::kModeAnswer);
+    status(QStringLiteral(" Normal"));
+
+    state_.scrSavMode = false;
+    state_.panelBusy = false;
+    state_.redAlertActive = false;
+    state_.autoZoomOn = false;
+    state_.autoZoomRndOn = false;
+    services_.sounds->setSoundOn(true);
+
+    for (int member : {0, 13, 17}) {
+        frame_.captions[member]->setText(texts::signedNumber(randomNumber(random)));
+    }
+
+    loadGraphics();
+
+    pacer_.pause(timing::start::kSettingsQuestion);
+    status(kCr + QStringLiteral("Lade Einstellungen..."));
+    readOptions();
+    pacer_.pause(timing::start::kSettingsAnswer);
+    status(QStringLiteral(" OK"));
+
+    placeWindow();
+    frame_.captions[10]->setText(texts::signedNumber(randomNumber(random)));
+
+    pacer_.pause(timing::start::kReady);
+    status(kCr + QStringLiteral("Bereit."));
+
+    firstAnimation();
+    showConsole();
+    MouseCursor::show();
+}
+
+void MainForm::readOptions() {
+    SettingsStore& settings = *services_.settings;
+    // A switch is read once per comparison; a value other than 0 or 1 keeps
+    // the state the console had before.
+    if (settings.getSwitch(settings::kShipScan) == SwitchValue::On) {
+        state_.scanShips = true;
+        frame_.captions[16]->setText(QStringLiteral("* Scan Ships"));
+    }
+    if (settings.getSwitch(settings::kShipScan) == SwitchValue::Off) {
+        state_.scanShips = false;
+        frame_.captions[16]->setText(QStringLiteral("Scan Ships"));
+    }
+    if (settings.getSwitch(settings::kAutoScan) == SwitchValue::On) {
+        timers_.tmrScrSavScan->start();
+        frame_.captions[8]->setText(QStringLiteral("* Auto Scan"));
+    }
+    if (settings.getSwitch(settings::kAutoScan) == SwitchValue::Off) {
+        timers_.tmrScrSavScan->stop();
+        frame_.captions[8]->setText(QStringLiteral("Auto Scan"));
+    }
+    state_.aniSpeed = settings.getAniSpeed(settings::kAniSpeed);
+    state_.aniSpeedStep = static_cast<std::uint8_t>(settings.getWhole(settings::kAniSpeedStep));
+}
+
+void MainForm::loadGraphics() {
+    pacer_.pause(timing::start::kGraphicsQuestion);
+    status(kCr + QStringLiteral("Lade Grafiken..."));
+    scanner_->setScanner();
+    numberPanel_->clear();
+    initColors();
+    pacer_.pause(timing::start::kGraphicsAnswer);
+    status(QStringLiteral(" OK"));
+}
+
+void MainForm::placeWindow() {
+    coverScreen(services_.screen);
+    const Twips& t = tree().twips();
+    const auto [left, top] =
+        frame::centredWithShift(t.fromPixels(services_.screen.width()),
+                                t.fromPixels(services_.screen.height()), frame::kPicMain);
+    frame_.picMain->move(left, top);
+    if (screenTakesWideBars(services_.screen.size())) {
+        setOVANTBars();
+    }
+}
+
+void MainForm::firstAnimation() {
+    // One long tick, with the stars drawn meanwhile.
+    pacer_.timer1().setInterval(timing::kFirstAnimationTickMs);
+    sector_->stars();
+    pacer_.aniWait();
+    pacer_.timer1().setInterval(timing::kTickMs);
+}
+
+void MainForm::showConsole() {
+    if (services_.sounds->soundOn()) {
+        services_.sounds->playSound(QStringLiteral("3.wav"));
+    }
+    setGeometry(services_.screen);
+    showFullScreen();
+    flush();
+    if (reporter_ != nullptr) {
+        reporter_->finish();
+        reporter_ = nullptr;
+    }
+}
+
+void MainForm::loadFormScrSav() {
+    RandomSource& random = *services_.random;
+
+    pacer_.pause(timing::start::kModeAnswer);
+    status(QStringLiteral(" Bildschirmschoner"));
+    state_.scrSavMode = true;
+    // No caption shows a command word while the console runs as screen saver.
+    for (int member : {0, 8, 9, 10, 11, 12, 13, 14, 16, 15, 17}) {
+        frame_.captions[member]->setText(texts::signedNumber(randomNumber(random)));
+    }
+
+    loadGraphics();
+
+    pacer_.pause(timing::start::kSettingsQuestion);
+    status(kCr + QStringLiteral("Lade Einstellungen..."));
+    readScreenSaverOptions();
+    pacer_.pause(timing::start::kSettingsAnswer);
+    status(QStringLiteral(" OK"));
+
+    placeWindow();
+    pacer_.pause(timing::start::kReady);
+    status(kCr + QStringLiteral("Bereit."));
+
+    firstAnimation();
+    frame_.captions[9]->setText(texts::signedNumber(randomNumber(random)));
+    showConsole();
+    // The pointer stays hidden for the whole screen-saver run.
+    timers_.tmrScrSavScan->start();
+}
+
+void MainForm::readScreenSaverOptions() {
+    SettingsStore& settings = *services_.settings;
+    if (settings.getSwitch(settings::kScrShipScan) == SwitchValue::On) {
+        state_.scanShips = true;
+    }
+    if (settings.getSwitch(settings::kScrShipScan) == SwitchValue::Off) {
+        state_.scanShips = false;
+    }
+    if (settings.getSwitch(settings::kScrSound) == SwitchValue::On) {
+        services_.sounds->setSoundOn(true);
+    }
+    if (settings.getSwitch(settings::kScrSound) == SwitchValue::Off) {
+        services_.sounds->setSoundOn(false);
+    }
+    state_.aniSpeed = settings.getAniSpeed(settings::kScrAniSpeed);
+}
+
+void MainForm::shapeShip() {
+    // The ship covers the star field only with its own pixels.
+    const PictureStore* pictures = services_.pictures;
+    Element* ship = ships_.fedShip;
+    if (pictures == nullptr || ship->picture().isEmpty()) {
+        return;
+    }
+    const QImage image = pictures->pixmap(ship->picture(), 1.0, 1.0).toImage();
+    const int width = static_cast<int>(std::nearbyint(ship->width() / Twips::kPerPixel));
+    const int height = static_cast<int>(std::nearbyint(ship->height() / Twips::kPerPixel));
+    ship->setOutline(outlineRegion(image, width, height));
+}
+
+}  // namespace ovant

@@ -1,0 +1,245 @@
+#include "elements/element_tree.h"
+
+#include <QFontDatabase>
+#include <QPainter>
+#include <QTransform>
+#include <cmath>
+
+#include "elements/picture_store.h"
+#include "elements/text_layout.h"
+
+namespace ovant {
+
+namespace {
+
+struct FaceChoice {
+    QString family;
+    bool bold;
+    int stretch;
+};
+
+// The designed display faces when they are installed; otherwise a free
+// condensed face from Debian's fonts-roboto-unhinted, narrowed so that every
+// text keeps to its box (each info label still shows one part per line).
+FaceChoice chooseFace(FontFace face) {
+    static const bool hasMonitor = QFontDatabase::hasFamily(QStringLiteral("Trek TNG Monitors"));
+    static const bool hasNarrow = QFontDatabase::hasFamily(QStringLiteral("Haettenschweiler"));
+    static const bool hasRoboto = QFontDatabase::hasFamily(QStringLiteral("Roboto Condensed"));
+    if (face == FontFace::Narrow) {
+        if (hasNarrow) {
+            return {QStringLiteral("Haettenschweiler"), false, 100};
+        }
+        return hasRoboto ? FaceChoice{QStringLiteral("Roboto Condensed"), true, 70}
+                         : FaceChoice{QStringLiteral("Liberation Sans Narrow"), false, 57};
+    }
+    if (hasMonitor) {
+        return {QStringLiteral("Trek TNG Monitors"), false, 100};
+    }
+    return hasRoboto ? FaceChoice{QStringLiteral("Roboto Condensed"), false, 56}
+                     : FaceChoice{QStringLiteral("Liberation Sans Narrow"), false, 66};
+}
+
+bool paintsLast(const Element& e) {
+    // Pictures are windows of their own and cover the lighter elements
+    // (labels, shapes, lines, images) of the same container.
+    return e.kind() == ElementKind::Picture;
+}
+
+}  // namespace
+
+ElementTree::ElementTree(Twips twips, const PictureStore* pictures)
+    : twips_(twips),
+      pictures_(pictures),
+      root_(std::make_unique<Element>(*this, nullptr, ElementKind::Picture, QStringLiteral(""))) {
+    root_->setOpaque(true);
+}
+
+Element* ElementTree::create(Element* parent, ElementKind kind, const QString& name) {
+    Element* owner = parent != nullptr ? parent : root_.get();
+    Element* e = owner->addChild(std::make_unique<Element>(*this, owner, kind, name));
+    if (!name.isEmpty()) {
+        byName_.insert(name, e);
+    }
+    return e;
+}
+
+Element* ElementTree::find(const QString& name) const {
+    return byName_.value(name, nullptr);
+}
+
+void ElementTree::setTwips(Twips twips) {
+    twips_ = twips;
+    markAllDirty();
+}
+
+QFont ElementTree::font(FontSpec wanted) const {
+    const FaceChoice choice = chooseFace(wanted.face);
+    QFont f(choice.family);
+    f.setPixelSize(twips_.fontPixels(wanted.points));
+    f.setBold(choice.bold);
+    f.setStretch(choice.stretch);
+    return f;
+}
+
+void ElementTree::markDirty(const QRect& pixels) {
+    if (pixels.isEmpty()) {
+        return;
+    }
+    const bool wasClean = dirty_.isEmpty();
+    dirty_ += pixels;
+    if (wasClean && onDirty) {
+        onDirty();
+    }
+}
+
+void ElementTree::markAllDirty() {
+    markDirty(root_->pixelRect());
+}
+
+QRegion ElementTree::takeDirty() {
+    QRegion taken;
+    std::swap(taken, dirty_);
+    return taken;
+}
+
+void ElementTree::paint(QPainter& painter, const QRegion& region) const {
+    if (!root_->visible()) {
+        return;
+    }
+    painter.save();
+    painter.setClipRegion(region);
+    paintElement(painter, *root_, region.boundingRect());
+    painter.restore();
+}
+
+void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect& clip) const {
+    const QRect rect = e.pixelRect();
+    const QRect visibleArea = rect & clip;
+    if (e.kind() != ElementKind::Line && visibleArea.isEmpty()) {
+        return;
+    }
+    switch (e.kind()) {
+        case ElementKind::Picture: {
+            painter.setClipRect(visibleArea);
+            if (e.hasOutline()) {
+                const QRegion cut = QTransform::fromScale(twips_.scale(), twips_.scale())
+                                        .map(e.outline())
+                                        .translated(rect.topLeft());
+                painter.setClipRegion(cut, Qt::IntersectClip);
+            }
+            painter.fillRect(rect, e.backColor());
+            if (!e.picture().isEmpty() && pictures_ != nullptr) {
+                painter.drawPixmap(rect.topLeft(),
+                                   pictures_->pixmap(e.picture(), twips_.scale(),
+                                                     painter.device()->devicePixelRatioF()));
+            }
+            for (const StarPoint& p : e.points()) {
+                const int x = rect.left() + twips_.toPixels(p.x);
+                const int y = rect.top() + twips_.toPixels(p.y);
+                const int size =
+                    std::max(1, static_cast<int>(std::lround(p.sizePixels * twips_.scale())));
+                painter.fillRect(QRect(x - (size - 1) / 2, y - (size - 1) / 2, size, size),
+                                 p.color);
+            }
+            break;
+        }
+        case ElementKind::Label: {
+            painter.setClipRect(visibleArea);
+            if (e.opaque()) {
+                painter.fillRect(rect, e.backColor());
+            }
+            if (!e.text().isEmpty()) {
+                painter.setPen(e.foreColor());
+                const TextLayout layout(font(e.font()), e.text(), rect.width(), e.wordWrap(),
+                                        e.alignment());
+                layout.draw(painter, rect);
+            }
+            break;
+        }
+        case ElementKind::Shape: {
+            painter.setClipRect(visibleArea);
+            const int border = e.borderPixels();
+            if (e.form() == ShapeForm::Circle) {
+                const int d = std::min(rect.width(), rect.height());
+                QRectF circle(rect.left() + (rect.width() - d) / 2.0,
+                              rect.top() + (rect.height() - d) / 2.0, d, d);
+                painter.setRenderHint(QPainter::Antialiasing, true);
+                if (border > 0) {
+                    circle.adjust(border / 2.0, border / 2.0, -border / 2.0, -border / 2.0);
+                    painter.setPen(QPen(e.borderColor(), border));
+                } else {
+                    painter.setPen(Qt::NoPen);
+                }
+                painter.setBrush(e.opaque() ? QBrush(e.backColor()) : QBrush(Qt::NoBrush));
+                painter.drawEllipse(circle);
+                painter.setRenderHint(QPainter::Antialiasing, false);
+            } else {
+                if (e.opaque()) {
+                    painter.fillRect(rect, e.backColor());
+                }
+                if (border > 0) {
+                    painter.setPen(QPen(e.borderColor(), border));
+                    painter.setBrush(Qt::NoBrush);
+                    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+                }
+            }
+            break;
+        }
+        case ElementKind::Line: {
+            painter.setClipRect(clip);
+            const QPoint origin = e.parent()->pixelRect().topLeft();
+            painter.setPen(QPen(e.borderColor(), std::max(1, e.borderPixels())));
+            painter.drawLine(origin + QPoint(twips_.toPixels(e.x1()), twips_.toPixels(e.y1())),
+                             origin + QPoint(twips_.toPixels(e.x2()), twips_.toPixels(e.y2())));
+            break;
+        }
+        case ElementKind::Image: {
+            painter.setClipRect(visibleArea);
+            if (!e.picture().isEmpty() && pictures_ != nullptr) {
+                painter.drawPixmap(rect.topLeft(),
+                                   pictures_->pixmap(e.picture(), twips_.scale(),
+                                                     painter.device()->devicePixelRatioF()));
+            }
+            break;
+        }
+    }
+    if (e.children().empty()) {
+        return;
+    }
+    const QRect childClip = e.kind() == ElementKind::Picture ? visibleArea : clip;
+    for (const bool pictures : {false, true}) {
+        for (const auto& child : e.children()) {
+            if (child->visible() && paintsLast(*child) == pictures) {
+                paintElement(painter, *child, childClip);
+            }
+        }
+    }
+}
+
+Element* ElementTree::hitTest(QPoint pixel) const {
+    return hitTestIn(*root_, pixel, root_->pixelRect());
+}
+
+Element* ElementTree::hitTestIn(Element& e, QPoint pixel, const QRect& clip) const {
+    if (!e.visible()) {
+        return nullptr;
+    }
+    const QRect area = e.pixelRect() & clip;
+    if (!area.contains(pixel) || !e.outlineContains(pixel)) {
+        return nullptr;
+    }
+    const QRect childClip = e.kind() == ElementKind::Picture ? area : clip;
+    for (const bool pictures : {true, false}) {
+        for (auto it = e.children().rbegin(); it != e.children().rend(); ++it) {
+            if (paintsLast(**it) != pictures || !(*it)->receivesMouse()) {
+                continue;
+            }
+            if (Element* hit = hitTestIn(**it, pixel, childClip)) {
+                return hit;
+            }
+        }
+    }
+    return e.receivesMouse() ? &e : nullptr;
+}
+
+}  // namespace ovant

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QFont>
+#include <QHash>
+#include <QRegion>
+#include <functional>
+#include <memory>
+
+#include "elements/element.h"
+#include "platform/twips.h"
+
+class QPainter;
+
+namespace ovant {
+
+class PictureStore;
+
+// All elements of one window, the one twips-to-pixels conversion for them,
+// and the area that has changed since the last frame. Widget-free: a window
+// paints the tree, tests read it directly.
+class ElementTree {
+public:
+    ElementTree(Twips twips, const PictureStore* pictures);
+
+    Element& root() { return *root_; }
+    const Element& root() const { return *root_; }
+
+    // Creates an element in `parent` (the root when null) and registers its name.
+    Element* create(Element* parent, ElementKind kind, const QString& name);
+    Element* find(const QString& name) const;
+
+    const Twips& twips() const { return twips_; }
+    // A new scale redraws everything.
+    void setTwips(Twips twips);
+    QFont font(FontSpec wanted) const;
+    const PictureStore* pictures() const { return pictures_; }
+
+    // Changed areas, collected until the window takes them for one frame.
+    void markDirty(const QRect& pixels);
+    void markAllDirty();
+    bool dirty() const { return !dirty_.isEmpty(); }
+    QRegion takeDirty();
+    // Called once each time the tree goes from clean to dirty.
+    std::function<void()> onDirty;
+
+    void paint(QPainter& painter, const QRegion& region) const;
+    // The topmost element under a window pixel that receives the mouse.
+    Element* hitTest(QPoint pixel) const;
+
+private:
+    void paintElement(QPainter& painter, const Element& e, const QRect& clip) const;
+    Element* hitTestIn(Element& e, QPoint pixel, const QRect& clip) const;
+
+    Twips twips_;
+    const PictureStore* pictures_;
+    std::unique_ptr<Element> root_;
+    QHash<QString, Element*> byName_;
+    QRegion dirty_;
+};
+
+}  // namespace ovant

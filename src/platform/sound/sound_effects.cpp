@@ -1,0 +1,65 @@
+#include "platform/sound/sound_effects.h"
+
+#include <QFile>
+
+#include <utility>
+
+namespace ovant {
+namespace {
+
+bool canOpen(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly);
+}
+
+}  // namespace
+
+SoundEffects::SoundEffects(SoundPlayer& player, QString soundFolder)
+    : m_player(player), m_folder(std::move(soundFolder)) {}
+
+bool SoundEffects::soundOn() const {
+    return m_soundOn;
+}
+
+void SoundEffects::setSoundOn(bool on) {
+    m_soundOn = on;
+}
+
+QString SoundEffects::pathOf(const QString& fileName) const {
+    return m_folder + QLatin1Char('/') + fileName;
+}
+
+void SoundEffects::playSound(const QString& fileName) {
+    const QString path = pathOf(fileName);
+    if (canOpen(path))
+        m_player.playAsync(path);
+}
+
+void SoundEffects::playSound2() {
+    if (m_soundOn)
+        playBlocking(QStringLiteral("2.wav"));
+}
+
+void SoundEffects::playSound9() {
+    playBlocking(QStringLiteral("9.wav"));
+}
+
+void SoundEffects::playSound10() {
+    if (m_soundOn)
+        playSound(QStringLiteral("10.wav"));
+}
+
+void SoundEffects::setBeforeBlocking(std::function<void()> hook) {
+    m_beforeBlocking = std::move(hook);
+}
+
+void SoundEffects::playBlocking(const QString& fileName) {
+    const QString path = pathOf(fileName);
+    if (!canOpen(path))
+        return;
+    if (m_beforeBlocking)
+        m_beforeBlocking();
+    m_player.playSync(path);
+}
+
+}  // namespace ovant

@@ -1,0 +1,43 @@
+#include "scene/scan_panels.h"
+
+#include "console/console_ops.h"
+#include "scene/planet_texts.h"
+#include "scene/sector_table.h"
+
+namespace ovant {
+
+ScanPanels::ScanPanels(const SceneElements& scene, Element* picNum, Lane& panelArea,
+                       ConsoleState& state, Pacer& pacer, SoundEffects& sounds,
+                       RandomSource& random, ConsoleOps& ops)
+    : planet_(scene.planetPanel, picNum, panelArea, state, pacer, sounds),
+      telescope_(scene.telescopePanel, picNum, panelArea, state, pacer, sounds),
+      random_(random),
+      ops_(ops) {}
+
+void ScanPanels::scanPlanet(int star) {
+    ops_.hideShipScan();
+    if (star == sector::kTelescope) {
+        telescope_.show();
+        return;
+    }
+    const auto texts = planet::panelTexts(star, random_);
+    if (!texts) {
+        return;
+    }
+    const LeaderPanelLayout& panel = planet_.layout();
+    panel.title->setText(texts->name);
+    for (int i = 1; i <= 5; ++i) {
+        panel.label[i]->setText(texts->label[static_cast<std::size_t>(i)]);
+    }
+    planet_.show();
+}
+
+void ScanPanels::hidePlanetScan() {
+    planet_.hide();
+}
+
+void ScanPanels::hideSRTeleInfos() {
+    telescope_.hide();
+}
+
+}  // namespace ovant

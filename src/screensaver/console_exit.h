@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+
+namespace ovant {
+
+class Pacer;
+class SoundEffects;
+struct ConsoleState;
+
+// Leaving the console: the leaving sound to its end, the pointer shown again,
+// and the process ends at once. Nothing is saved on the way out, and no paused
+// sequence may carry on afterwards, not even when a test keeps the process.
+class ConsoleExit {
+public:
+    ConsoleExit(SoundEffects& sounds, Pacer& pacer, std::function<void()> endProcess);
+
+    void exitConsole();
+    // The window closes: the same end, without the sound.
+    void windowClosed();
+
+private:
+    SoundEffects& sounds_;
+    Pacer& pacer_;
+    std::function<void()> endProcess_;
+};
+
+// Whether a key press or a mouse press ends the console. In screen-saver mode
+// every one does for now; the remembered positions of the full exit rule are
+// still to come.
+bool inputEndsScreenSaver(const ConsoleState& state);
+
+}  // namespace ovant

@@ -1,0 +1,3 @@
+#pragma once
+#include "platform/twips.h"
+#include "scene/scanner.h"
