@@ -48,6 +48,7 @@ void Pacer::pause(double seconds) {
     if (!(seconds > 0.0)) {
         return;
     }
+    Q_EMIT pauseStarted(seconds);
     const double maxNs = static_cast<double>(std::numeric_limits<qint64>::max() / 2);
     const auto wantedNs = static_cast<qint64>(std::min(seconds * 1e9, maxNs));
     QElapsedTimer clock;  // monotonic: a clock set backwards cannot stretch a pause
@@ -74,6 +75,7 @@ bool Pacer::pause(double seconds, const Turn& turn) {
 }
 
 void Pacer::aniWait() {
+    Q_EMIT tickPauseStarted();
     aniWaitActive_ = true;
     // Arming an armed pause keeps its running count.
     if (!timer1_.isActive()) {

@@ -77,6 +77,10 @@ public:
     bool turnsEnded() const { return !life_; }
 
 Q_SIGNALS:
+    // A pause of some seconds and a tick pause begin; the sequences' order of
+    // changes and pauses can be followed through these.
+    void pauseStarted(double seconds);
+    void tickPauseStarted();
     void tickPauseEnded();
 
 private:
