@@ -1,6 +1,7 @@
 #include "console/frame_elements.h"
 
 #include "console/frame_layout.h"
+#include "console/palette.h"
 #include "elements/element_factory.h"
 #include "platform/texts.h"
 
@@ -51,7 +52,7 @@ void buildScreenBars(ElementTree& tree) {
     for (const char* name : {"BarUp", "BarDown"}) {
         Element* b = makeLabel(tree, nullptr, QString::fromLatin1(name), bar, FontSpec{});
         b->setOpaque(true);
-        b->setBackColor(QColor::fromRgb(frame::kBarGrey));
+        b->setBackColor(palette::kBarGrey);
         b->hide();
     }
     const char* caps[][2] = {{"shpLeftUp", "Cap_left"},

@@ -68,6 +68,4 @@ constexpr std::array<double, 2> centredWithShift(double screenWidth, double scre
     return {screenWidth / 2 - picture.width / 2 + 110, screenHeight / 2 - picture.height / 2 + 10};
 }
 
-inline constexpr QRgb kBarGrey = qRgb(80, 80, 80);
-
 }  // namespace ovant::frame

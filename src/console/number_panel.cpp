@@ -6,17 +6,14 @@
 namespace ovant {
 
 namespace {
-constexpr int kMax[] = {0, 99999, 99, 99999, 99, 999, 999, 99999, 99, 99, 9999, 9999999};
+constexpr int kMax[] = {0, 99999, 99, 99999, 999, 999, 999, 99999, 99, 99, 9999, 9999999};
 }
 
 NumberPanel::NumberPanel(NumberElements& elements, RandomSource& random)
     : e_(elements), random_(random) {}
 
 QColor NumberPanel::tone(Scheme scheme, int t) {
-    if (scheme == Scheme::RedAlert) {
-        return t == 1 ? QColor(255, 0, 0) : QColor(255, 255, 255);
-    }
-    return t == 1 ? QColor(165, 165, 222) : QColor(222, 132, 0);
+    return numberTone(scheme, t);
 }
 
 int NumberPanel::columnMax(int column) {

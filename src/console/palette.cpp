@@ -3,9 +3,10 @@
 namespace ovant {
 
 QColor changeColor(int index, int mode) {
-    static const QColor normal[] = {
-        {207, 103, 96}, {255, 207, 159}, {255, 152, 0}, {159, 152, 255}};
-    static const QColor red[] = {{159, 0, 0}, {207, 0, 0}, {120, 0, 0}, {245, 0, 0}};
+    static const QColor normal[] = {palette::kSalmon, palette::kPeach, palette::kOrange,
+                                    palette::kLilac};
+    static const QColor red[] = {palette::kAlertDark, palette::kAlertRed, palette::kAlertDeep,
+                                 palette::kAlertBright};
     if (index < 1 || index > 4) {
         return Qt::black;
     }
@@ -16,6 +17,25 @@ QColor changeColor(int index, int mode) {
         return red[index - 1];
     }
     return Qt::black;
+}
+
+QColor numberTone(Scheme scheme, int tone) {
+    if (scheme == Scheme::RedAlert) {
+        return tone == 1 ? palette::kAlertText : palette::kWhite;
+    }
+    return tone == 1 ? palette::kNumberLavender : palette::kNumberOrange;
+}
+
+QColor objectMarkerColour(Scheme scheme) {
+    return scheme == Scheme::RedAlert ? palette::kWhite : palette::kOrange;
+}
+
+QColor objectLabelColour(Scheme scheme) {
+    return scheme == Scheme::RedAlert ? palette::kAlertText : palette::kLilac;
+}
+
+QColor shipInfoColour(Scheme scheme) {
+    return scheme == Scheme::RedAlert ? palette::kAlertText : palette::kMauve;
 }
 
 namespace {
@@ -45,30 +65,29 @@ SchemeRow pictureRow(const char* element, const char* normal, const char* red) {
 
 std::vector<SchemeRow> buildTable() {
     using P = SchemeProperty;
-    const QColor white(255, 255, 255);
-    const QColor red = palette::kAlertRed;
-    const QColor mauve = palette::kMauve;
-    const QColor peach = palette::kPeach;
-    const QColor itemRed(255, 0, 0);
+    using namespace palette;
+    const QColor white = kWhite;
+    const QColor red = kAlertRed;
+    const QColor mauve = kMauve;
+    const QColor peach = kPeach;
+    const QColor itemRed = kAlertText;
     std::vector<SchemeRow> t;
     t.push_back(colourRow({"lblCaption"}, P::Text, palette::kOrange, white));
     t.push_back(pictureRow("ShapeOben", "Shape_oben", "Shape_oben_rot"));
-    const QColor trennOben[] = {{159, 152, 255}, {240, 151, 0},   {207, 103, 96},
-                                {191, 151, 191}, {191, 151, 191}, {207, 103, 96}};
+    const QColor trennOben[] = {kLilac, kAmber, kSalmon, kMauve, kMauve, kSalmon};
     const char* trennObenNames[] = {"TrennOben1", "TrennOben2", "TrennOben3",
                                     "TrennOben4", "TrennOben5", "TrennOben6"};
     for (int i = 0; i < 6; ++i) {
         t.push_back(colourRow({trennObenNames[i]}, P::Background, trennOben[i], red));
     }
     t.push_back(pictureRow("ShapeUnten", "Shape_unten", "Shape_unten_rot"));
-    const QColor trennUnten[] = {{207, 103, 96},  {240, 183, 111}, {240, 151, 0},
-                                 {191, 151, 191}, {191, 151, 191}, {240, 151, 0}};
+    const QColor trennUnten[] = {kSalmon, kSand, kAmber, kMauve, kMauve, kAmber};
     const char* trennUntenNames[] = {"TrennUnten1", "TrennUnten2", "TrennUnten3",
                                      "TrennUnten4", "TrennUnten5", "TrennUnten6"};
     for (int i = 0; i < 6; ++i) {
         t.push_back(colourRow({trennUntenNames[i]}, P::Background, trennUnten[i], red));
     }
-    t.push_back(colourRow({"ButtonOben1"}, P::Background, QColor(192, 152, 192), red));
+    t.push_back(colourRow({"ButtonOben1"}, P::Background, kMauveBlock, red));
     t.push_back(pictureRow("ButtonOben2", "Button_rot", "Button_dunkelrot"));
     t.push_back(pictureRow("ButtonOben3", "Button_lila", "Button_wei\u00df"));
     t.push_back(pictureRow("ButtonOben4", "Button_blau", "Button_rot1"));
@@ -120,8 +139,7 @@ std::vector<SchemeRow> buildTable() {
     t.push_back(colourRow({"lblShipName"}, P::Text, palette::kLilac, white));
     t.push_back(pictureRow("PicZoomOff", "Back", nullptr));
     t.push_back(pictureRow("PicStarZoomOff", "Back", nullptr));
-    const QColor side[] = {
-        {207, 103, 96}, {207, 103, 96}, {255, 152, 0}, {255, 152, 0}, {255, 207, 159}};
+    const QColor side[] = {kSalmon, kSalmon, kOrange, kOrange, kPeach};
     const char* sideNames[] = {"ButtonUnten1", "ButtonUnten2", "ButtonUnten3", "ButtonUnten4",
                                "ButtonUnten5"};
     for (int i = 0; i < 5; ++i) {

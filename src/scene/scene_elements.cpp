@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "console/palette.h"
 #include "elements/element_factory.h"
 #include "scene/info_label_texts.h"
 #include "scene/sector_table.h"
@@ -19,16 +20,16 @@ constexpr double kDot = 135;
 
 struct GridLine {
     const char* name;
-    int grey;
+    bool edge;  // the columns' lines are lighter than the rows'
     double x1, y1, x2, y2;
 };
 
 constexpr GridLine kGrid[] = {
-    {"Line3", 128, 0, 0, 9270, 0},         {"Line1", 128, 0, 1685, 9270, 1685},
-    {"Line2", 128, 0, 3370, 9270, 3370},   {"Line4", 128, 0, 5000, 9270, 5000},
-    {"Line8", 192, 0, -30, 0, 5000},       {"Line5", 192, 2329, -30, 2329, 5000},
-    {"Line6", 192, 4665, -30, 4665, 5000}, {"Line7", 192, 6986, -30, 6986, 5000},
-    {"Line9", 192, 9270, -30, 9270, 5010},
+    {"Line3", false, 0, 0, 9270, 0},         {"Line1", false, 0, 1685, 9270, 1685},
+    {"Line2", false, 0, 3370, 9270, 3370},   {"Line4", false, 0, 5000, 9270, 5000},
+    {"Line8", true, 0, -30, 0, 5000},       {"Line5", true, 2329, -30, 2329, 5000},
+    {"Line6", true, 4665, -30, 4665, 5000}, {"Line7", true, 6986, -30, 6986, 5000},
+    {"Line9", true, 9270, -30, 9270, 5010},
 };
 
 struct GridCaption {
@@ -90,12 +91,12 @@ SectorElements buildSector(ElementTree& tree, Element* picMain) {
     s.starsScan = makePicture(tree, picMain, QStringLiteral("StarsScan"), sector::kStarsScan);
     for (const GridLine& g : kGrid) {
         makeLine(tree, s.starsScan, QString::fromLatin1(g.name), g.x1, g.y1, g.x2, g.y2,
-                 QColor(g.grey, g.grey, g.grey));
+                 g.edge ? palette::kGridEdge : palette::kGridLine);
     }
     for (const GridCaption& c : kGridCaptions) {
         Element* label = makeLabel(tree, s.starsScan, QString::fromLatin1(c.name), c.box,
                                    FontSpec{FontFace::Monitor, 9.75}, Qt::AlignLeft, false);
-        label->setForeColor(QColor(192, 192, 192));
+        label->setForeColor(palette::kGridCaption);
         label->setText(QString::fromLatin1(c.text));
     }
     for (int n = 1; n <= sector::kObjects; ++n) {

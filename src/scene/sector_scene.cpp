@@ -12,26 +12,24 @@ SectorScene::SectorScene(SectorElements& elements, Element* lblShipInfo, RandomS
     : e_(elements), lblShipInfo_(lblShipInfo), random_(random) {}
 
 void SectorScene::stars() {
-    const QColor starColour(224, 224, 224);
     for (int i = 0; i < 100; ++i) {
         const double x = std::floor(random_.next() * sector::kStarsScan.width + 1);
         const double y = std::floor(random_.next() * sector::kStarsScan.height + 1);
         const int size = static_cast<int>(std::floor(random_.next() * 2 + 1));
-        e_.starsScan->addPoint(StarPoint{x, y, size, starColour});
+        e_.starsScan->addPoint(StarPoint{x, y, size, palette::kStar});
     }
 }
 
 void SectorScene::initStars(Scheme scheme) {
-    const bool red = scheme == Scheme::RedAlert;
-    const QColor marker = red ? QColor(255, 255, 255) : QColor(255, 152, 0);
-    const QColor label = red ? QColor(255, 0, 0) : QColor(159, 152, 255);
+    const QColor marker = objectMarkerColour(scheme);
+    const QColor label = objectLabelColour(scheme);
     for (int n = 1; n <= sector::kObjects; ++n) {
         e_.marker[n]->setBackColor(marker);
         e_.marker[n]->setBorderColor(marker);
         e_.infoLabel[n]->setForeColor(label);
     }
     if (lblShipInfo_ != nullptr) {
-        lblShipInfo_->setForeColor(red ? QColor(255, 0, 0) : QColor(191, 151, 191));
+        lblShipInfo_->setForeColor(shipInfoColour(scheme));
     }
 }
 
