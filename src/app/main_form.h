@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "console/console_ops.h"
@@ -71,6 +72,7 @@ private:
     void wireCommands();
     void initColors();
     void status(const QString& text);
+    void loadSettings(const std::function<void()>& read);
     void readOptions();
     void readScreenSaverOptions();
     void placeWindow();

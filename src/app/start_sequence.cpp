@@ -69,11 +69,7 @@ void MainForm::load() {
 
     loadGraphics();
 
-    pacer_.pause(timing::start::kSettingsQuestion);
-    status(kCr + QStringLiteral("Lade Einstellungen..."));
-    readOptions();
-    pacer_.pause(timing::start::kSettingsAnswer);
-    status(QStringLiteral(" OK"));
+    loadSettings([this] { readOptions(); });
 
     placeWindow();
     frame_.captions[10]->setText(texts::signedNumber(randomNumber(random)));
@@ -86,26 +82,30 @@ void MainForm::load() {
     MouseCursor::show();
 }
 
+void MainForm::loadSettings(const std::function<void()>& read) {
+    pacer_.pause(timing::start::kSettingsQuestion);
+    status(kCr + QStringLiteral("Lade Einstellungen..."));
+    read();
+    pacer_.pause(timing::start::kSettingsAnswer);
+    status(QStringLiteral(" OK"));
+}
+
 void MainForm::readOptions() {
-    SettingsStore& settings = *services_.settings;
-    // A switch is read once per comparison; a value other than 0 or 1 keeps
-    // the state the console had before.
-    if (settings.getSwitch(settings::kShipScan) == SwitchValue::On) {
-        state_.scanShips = true;
-        frame_.captions[16]->setText(QStringLiteral("* Scan Ships"));
-    }
-    if (settings.getSwitch(settings::kShipScan) == SwitchValue::Off) {
-        state_.scanShips = false;
-        frame_.captions[16]->setText(QStringLiteral("Scan Ships"));
-    }
-    if (settings.getSwitch(settings::kAutoScan) == SwitchValue::On) {
-        timers_.tmrScrSavScan->start();
-        frame_.captions[8]->setText(QStringLiteral("* Auto Scan"));
-    }
-    if (settings.getSwitch(settings::kAutoScan) == SwitchValue::Off) {
-        timers_.tmrScrSavScan->stop();
-        frame_.captions[8]->setText(QStringLiteral("Auto Scan"));
-    }
+    const SettingsStore& settings = *services_.settings;
+    applySwitch(settings, settings::kShipScan, [this](bool on) {
+        state_.scanShips = on;
+        frame_.captions[16]->setText(on ? QStringLiteral("* Scan Ships")
+                                        : QStringLiteral("Scan Ships"));
+    });
+    applySwitch(settings, settings::kAutoScan, [this](bool on) {
+        if (on) {
+            timers_.tmrScrSavScan->start();
+        } else {
+            timers_.tmrScrSavScan->stop();
+        }
+        frame_.captions[8]->setText(on ? QStringLiteral("* Auto Scan")
+                                       : QStringLiteral("Auto Scan"));
+    });
     state_.aniSpeed = settings.getAniSpeed(settings::kAniSpeed);
     state_.aniSpeedStep = static_cast<std::uint8_t>(settings.getWhole(settings::kAniSpeedStep));
 }
@@ -166,11 +166,7 @@ void MainForm::loadFormScrSav() {
 
     loadGraphics();
 
-    pacer_.pause(timing::start::kSettingsQuestion);
-    status(kCr + QStringLiteral("Lade Einstellungen..."));
-    readScreenSaverOptions();
-    pacer_.pause(timing::start::kSettingsAnswer);
-    status(QStringLiteral(" OK"));
+    loadSettings([this] { readScreenSaverOptions(); });
 
     placeWindow();
     pacer_.pause(timing::start::kReady);
@@ -184,19 +180,10 @@ void MainForm::loadFormScrSav() {
 }
 
 void MainForm::readScreenSaverOptions() {
-    SettingsStore& settings = *services_.settings;
-    if (settings.getSwitch(settings::kScrShipScan) == SwitchValue::On) {
-        state_.scanShips = true;
-    }
-    if (settings.getSwitch(settings::kScrShipScan) == SwitchValue::Off) {
-        state_.scanShips = false;
-    }
-    if (settings.getSwitch(settings::kScrSound) == SwitchValue::On) {
-        services_.sounds->setSoundOn(true);
-    }
-    if (settings.getSwitch(settings::kScrSound) == SwitchValue::Off) {
-        services_.sounds->setSoundOn(false);
-    }
+    const SettingsStore& settings = *services_.settings;
+    applySwitch(settings, settings::kScrShipScan, [this](bool on) { state_.scanShips = on; });
+    applySwitch(settings, settings::kScrSound,
+                [this](bool on) { services_.sounds->setSoundOn(on); });
     state_.aniSpeed = settings.getAniSpeed(settings::kScrAniSpeed);
 }
 

@@ -104,4 +104,14 @@ void SettingsStore::saveWhole(const SettingKey& key, int value) {
     saveText(key, QString::number(value));
 }
 
+void applySwitch(const SettingsStore& settings, const SettingKey& key,
+                 const std::function<void(bool on)>& apply) {
+    if (settings.getSwitch(key) == SwitchValue::On) {
+        apply(true);
+    }
+    if (settings.getSwitch(key) == SwitchValue::Off) {
+        apply(false);
+    }
+}
+
 }  // namespace ovant

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "platform/settings_keys.h"
@@ -44,5 +45,11 @@ public:
 private:
     QLocale locale_;
 };
+
+// Applies a stored switch the way the console reads it: on for "1", off for
+// "0", each comparison with a read of its own; any other value applies
+// neither, so the state the console had before stays.
+void applySwitch(const SettingsStore& settings, const SettingKey& key,
+                 const std::function<void(bool on)>& apply);
 
 }  // namespace ovant
