@@ -162,6 +162,12 @@ void Element::setAutoSize(bool on) {
     invalidate();
 }
 
+void Element::setTextSpansHeight(bool on) {
+    if (changeTo(textSpansHeight_, on)) {
+        invalidate();
+    }
+}
+
 void Element::setPicture(const QString& name) {
     if (changeTo(picture_, name)) {
         invalidate();

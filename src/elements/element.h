@@ -100,6 +100,11 @@ public:
     // its text (its width stays when it wraps).
     bool autoSize() const { return autoSize_; }
     void setAutoSize(bool on);
+    // A label whose text is a figure rather than a caption (the scanner's
+    // brackets): its ink is stretched vertically to span the box from top
+    // to bottom, whatever the face's ascent and descent.
+    bool textSpansHeight() const { return textSpansHeight_; }
+    void setTextSpansHeight(bool on);
 
     // Pictures and images: the name of a picture of the picture store, drawn
     // unscaled at the top-left corner; empty for none.
@@ -171,6 +176,7 @@ private:
     Qt::Alignment alignment_ = Qt::AlignLeft;
     bool wordWrap_ = false;
     bool autoSize_ = false;
+    bool textSpansHeight_ = false;
     QString picture_;
     ShapeForm form_ = ShapeForm::Rectangle;
     double x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;

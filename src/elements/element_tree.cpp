@@ -21,7 +21,11 @@ struct FaceChoice {
 // The designed display faces when they are installed; otherwise a free
 // condensed face from Debian's fonts-roboto-unhinted, narrowed so that every
 // text keeps to its box (each info label still shows one part per line).
-FaceChoice chooseFace(FontFace face) {
+// Below about a dozen pixels the regular weight, narrowed that much, has
+// stems of half a pixel: antialiased they come out as faint hairlines that
+// lose their colour. Small monitor text (the number columns) therefore takes
+// the bold weight, narrowed less, which still fits the columns.
+FaceChoice chooseFace(FontFace face, int pixels) {
     static const bool hasMonitor = QFontDatabase::hasFamily(QStringLiteral("Trek TNG Monitors"));
     static const bool hasNarrow = QFontDatabase::hasFamily(QStringLiteral("Haettenschweiler"));
     static const bool hasRoboto = QFontDatabase::hasFamily(QStringLiteral("Roboto Condensed"));
@@ -35,8 +39,13 @@ FaceChoice chooseFace(FontFace face) {
     if (hasMonitor) {
         return {QStringLiteral("Trek TNG Monitors"), false, 100};
     }
-    return hasRoboto ? FaceChoice{QStringLiteral("Roboto Condensed"), false, 56}
-                     : FaceChoice{QStringLiteral("Liberation Sans Narrow"), false, 66};
+    const bool small = pixels <= 12;
+    if (hasRoboto) {
+        return small ? FaceChoice{QStringLiteral("Roboto Condensed"), true, 84}
+                     : FaceChoice{QStringLiteral("Roboto Condensed"), false, 56};
+    }
+    return small ? FaceChoice{QStringLiteral("Liberation Sans Narrow"), true, 80}
+                 : FaceChoice{QStringLiteral("Liberation Sans Narrow"), false, 66};
 }
 
 bool paintsLast(const Element& e) {
@@ -73,9 +82,10 @@ void ElementTree::setTwips(Twips twips) {
 }
 
 QFont ElementTree::font(FontSpec wanted) const {
-    const FaceChoice choice = chooseFace(wanted.face);
+    const int pixels = twips_.fontPixels(wanted.points);
+    const FaceChoice choice = chooseFace(wanted.face, pixels);
     QFont f(choice.family);
-    f.setPixelSize(twips_.fontPixels(wanted.points));
+    f.setPixelSize(pixels);
     f.setBold(choice.bold);
     f.setStretch(choice.stretch);
     return f;
@@ -112,9 +122,21 @@ void ElementTree::paint(QPainter& painter, const QRegion& region) const {
     painter.restore();
 }
 
+int ElementTree::hiddenTop(const Element& label) const {
+    return std::max(0, label.clipRect().top() - label.pixelRect().top());
+}
+
 void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect& clip) const {
     const QRect rect = e.pixelRect();
-    const QRect visibleArea = rect & clip;
+    QRect area = rect;
+    // Most labels lie outside the area being painted; measure only those
+    // whose descenders could reach into it.
+    if (e.kind() == ElementKind::Label && !e.text().isEmpty() && !e.textSpansHeight() &&
+        clip.intersects(rect.adjusted(0, 0, 0, TextLayout::kMaxOverhang))) {
+        area.setBottom(rect.bottom() +
+                       TextLayout::place(font(e.font()), rect.height(), hiddenTop(e)).overhang);
+    }
+    const QRect visibleArea = area & clip;
     if (e.kind() != ElementKind::Line && visibleArea.isEmpty()) {
         return;
     }
@@ -152,7 +174,11 @@ void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect&
                 painter.setPen(e.foreColor());
                 const TextLayout layout(font(e.font()), e.text(), rect.width(), e.wordWrap(),
                                         e.alignment());
-                layout.draw(painter, rect);
+                if (e.textSpansHeight()) {
+                    layout.drawSpanningHeight(painter, rect);
+                } else {
+                    layout.draw(painter, rect, hiddenTop(e));
+                }
             }
             break;
         }

@@ -49,6 +49,8 @@ public:
 
 private:
     void paintElement(QPainter& painter, const Element& e, const QRect& clip) const;
+    // Rows at the top of a label that its container cuts off.
+    int hiddenTop(const Element& label) const;
     Element* hitTestIn(Element& e, QPoint pixel, const QRect& clip) const;
 
     Twips twips_;

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QTextLayout>
 #include <cmath>
 
@@ -29,6 +30,49 @@ QString stripMnemonic(const QString& text, int* keyIndex) {
 
 double TextLayout::lineStep(const QFont& font) {
     return std::ceil(font.pixelSize() * 1.15);
+}
+
+namespace {
+
+// Ink of a line around its baseline that must not be cut: ascenders above,
+// descenders below. The faces' ascent leaves room for accents above
+// capitals besides. Tight rects are those of the glyphs as rasterised, in
+// whole pixels.
+struct LineInk {
+    double above;
+    double below;
+};
+
+LineInk lineInk(const QFontMetricsF& metrics) {
+    return {std::max(0.0, -metrics.tightBoundingRect(QStringLiteral("bdfhklt")).top()),
+            std::max(0.0, metrics.tightBoundingRect(QStringLiteral("gjpqy")).bottom())};
+}
+
+}  // namespace
+
+TextLayout::Placement TextLayout::place(const QFont& font, double boxHeight, double hiddenTop) {
+    const QFontMetricsF metrics(font);
+    const LineInk ink = lineInk(metrics);
+    double baseline = metrics.ascent();
+    double below = 0;  // ink below the box before any shift
+    if (boxHeight < ink.above + ink.below) {
+        // Not even one line fits whole: keep the ascenders and accents,
+        // which carry more of a word than the tails below the line.
+        baseline = std::min(metrics.ascent(), ink.above);
+        below = std::ceil(baseline + ink.below - boxHeight);
+    } else {
+        const double step = lineStep(font);
+        const double lastOffset = std::floor((boxHeight - ink.above - ink.below) / step) * step;
+        if (metrics.ascent() + lastOffset + ink.below > boxHeight) {
+            // Whole pixels, so that the lowest row of ink is the box's last one.
+            baseline = std::floor(boxHeight - ink.below - lastOffset);
+        }
+    }
+    // Ascenders cut off by the container come down into view, a little.
+    const double cut = hiddenTop - (baseline - ink.above);
+    const double shift = cut > 0 ? std::min<double>(kMaxOverhang, std::ceil(cut)) : 0;
+    const int overhang = static_cast<int>(std::min<double>(kMaxOverhang, below + shift));
+    return {baseline + shift, overhang};
 }
 
 TextLayout::TextLayout(const QFont& font, const QString& text, double width, bool wrap,
@@ -70,10 +114,10 @@ TextLayout::TextLayout(const QFont& font, const QString& text, double width, boo
     size_ = QSizeF(widest, lines_.empty() ? 0.0 : step * (lines_.size() - 1) + metrics.height());
 }
 
-void TextLayout::draw(QPainter& painter, const QRectF& box) const {
+void TextLayout::draw(QPainter& painter, const QRectF& box, double hiddenTop) const {
     const QFontMetricsF metrics(font_);
     const double step = lineStep(font_);
-    double y = box.top() + metrics.ascent();
+    double y = box.top() + place(font_, box.height(), hiddenTop).baseline;
     for (const Line& line : lines_) {
         double x = box.left();
         if (alignment_ & Qt::AlignRight) {
@@ -92,6 +136,44 @@ void TextLayout::draw(QPainter& painter, const QRectF& box) const {
         }
         y += step;
     }
+}
+
+void TextLayout::drawSpanningHeight(QPainter& painter, const QRectF& box) const {
+    const QFontMetricsF metrics(font_);
+    const double step = lineStep(font_);
+    QPainterPath figure;
+    double y = metrics.ascent();
+    for (const Line& line : lines_) {
+        double x = 0;
+        if (alignment_ & Qt::AlignRight) {
+            x = box.width() - line.width;
+        } else if (alignment_ & Qt::AlignHCenter) {
+            x = (box.width() - line.width) / 2;
+        }
+        figure.addText(QPointF(x, y), font_, line.text);
+        y += step;
+    }
+    const QRectF ink = figure.boundingRect();
+    if (ink.isEmpty() || box.height() <= 0) {
+        return;
+    }
+    // A glyph may overhang its advance (a bracket's arm): pull it back into
+    // the box, then onto whole pixels so that its stems stay crisp.
+    double left = ink.left();
+    left = std::min(left, box.width() - ink.width());
+    left = std::max(left, 0.0);
+    left = std::round(box.left() + left);
+    QTransform placement;
+    placement.translate(left, box.top());
+    placement.scale(1.0, box.height() / ink.height());
+    placement.translate(-ink.left(), -ink.top());
+    const QColor colour = painter.pen().color();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawPath(placement.map(figure));
+    painter.restore();
 }
 
 }  // namespace ovant

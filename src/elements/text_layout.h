@@ -23,9 +23,31 @@ public:
     int lineCount() const { return static_cast<int>(lines_.size()); }
     QString line(int i) const { return lines_.at(static_cast<std::size_t>(i)).text; }
 
-    void draw(QPainter& painter, const QRectF& box) const;
+    // `hiddenTop`: rows at the top of the box that its container cuts off.
+    void draw(QPainter& painter, const QRectF& box, double hiddenTop = 0) const;
+    // Draws the text as one figure whose ink spans the box from its top to
+    // its bottom edge, stretched or squeezed vertically; horizontally it
+    // keeps its width and alignment and stays inside the box where it can.
+    void drawSpanningHeight(QPainter& painter, const QRectF& box) const;
 
     static double lineStep(const QFont& font);
+
+    // Where text goes vertically in a box. The first baseline lies the
+    // font's ascent below the box top; where that would cut the descenders
+    // of the last line the box can hold, the text moves up, never so far
+    // that ascenders are cut (in a box too low for one whole line the
+    // descenders give way). This depends on the font and the box height
+    // only, so a label's text stays put while lines come and go. Where the
+    // container cuts off ascenders (a panel's first label reaches above the
+    // panel), the text comes down by up to kMaxOverhang rows, and its
+    // descenders then hang as far below the box. A label paints those rows:
+    // every change of it repaints that margin anyway, so they never linger.
+    static constexpr int kMaxOverhang = 2;
+    struct Placement {
+        double baseline;  // from the box top
+        int overhang;     // rows of ink below the box
+    };
+    static Placement place(const QFont& font, double boxHeight, double hiddenTop = 0);
 
 private:
     struct Line {

@@ -113,6 +113,9 @@ SectorElements buildSector(ElementTree& tree, Element* picMain) {
         Element* b = makeLabel(tree, s.starsScan, indexedName("lblScanner", i), brackets[i],
                                FontSpec{FontFace::Narrow, 60}, Qt::AlignLeft, false);
         b->setText(QString::fromLatin1(bracketText[i]));
+        // A bracket reaches from the top of its box to the bottom, whatever
+        // the face draws: the frame's lines are placed by the box.
+        b->setTextSpansHeight(true);
         b->hide();
         s.lblScanner[i] = b;
     }
