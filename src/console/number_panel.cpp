@@ -6,7 +6,7 @@
 namespace ovant {
 
 namespace {
-constexpr int kMax[] = {0, 99999, 99, 99999, 999, 999, 999, 99999, 99, 99, 9999, 9999999};
+constexpr int kMax[] = {0, 99999, 99, 99999, 99, 999, 999, 99999, 99, 99, 9999, 9999999};
 }
 
 NumberPanel::NumberPanel(NumberElements& elements, RandomSource& random)
