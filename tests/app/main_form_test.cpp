@@ -1,10 +1,16 @@
 #include <QtTest>
+#include <algorithm>
+#include <functional>
 
 #include "app/main_form.h"
+#include "console/number_panel.h"
 #include "console/startup_reporter.h"
+#include "console/timings.h"
 #include "elements/picture_store.h"
+#include "elements/text_layout.h"
 #include "platform/settings_store.h"
 #include "platform/sound/sound_effects.h"
+#include "scene/planet_texts.h"
 #include "support/recording_sound_player.h"
 #include "support/scripted_random.h"
 
@@ -49,6 +55,55 @@ struct Rig {
     }
 };
 
+// Every element of the console, depth first, with its container.
+void forEachElement(const Element& parent,
+                    const std::function<void(const Element&, const Element&)>& visit) {
+    for (const auto& child : parent.children()) {
+        visit(*child, parent);
+        forEachElement(*child, visit);
+    }
+}
+
+// What a label's text needs in pixels at the console's line step: the width
+// of its widest line, and the height from the top of the highest ink to the
+// bottom of the lowest (descenders included, empty leading not).
+QSizeF textNeeds(const ElementTree& tree, const Element& label) {
+    const QFont font = tree.font(label.font());
+    const TextLayout layout(font, label.text(), tree.twips().toPixelsF(label.width()),
+                            label.wordWrap(), label.alignment());
+    const QFontMetricsF metrics(font);
+    const double step = TextLayout::lineStep(font);
+    double top = 0;
+    double bottom = 0;
+    bool inked = false;
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QRectF ink = metrics.tightBoundingRect(layout.line(i));
+        if (ink.isEmpty()) {
+            continue;
+        }
+        top = inked ? std::min(top, i * step + ink.top()) : i * step + ink.top();
+        bottom = inked ? std::max(bottom, i * step + ink.bottom()) : i * step + ink.bottom();
+        inked = true;
+    }
+    return {layout.size().width(), inked ? bottom - top : 0.0};
+}
+
+// The texts that change at run time: each number column's largest number,
+// and the planet panel's texts of `star` with every measurement drawn at `r`.
+void writeLongestTexts(MainForm& form, int star, double r) {
+    const NumberElements& numbers = form.numberElements();
+    for (int column = 1; column <= NumberElements::kColumns; ++column) {
+        numbers.field[column][1]->setText(QString::number(NumberPanel::columnMax(column)));
+    }
+    ovant::testing::ScriptedRandom random({r});
+    const auto texts = planet::panelTexts(star, random);
+    const LeaderPanelLayout& panel = form.sceneElements().planetPanel;
+    panel.title->setText(texts->name);
+    for (int i = 1; i <= 5; ++i) {
+        panel.label[i]->setText(texts->label[static_cast<std::size_t>(i)]);
+    }
+}
+
 }  // namespace
 
 class MainFormTest : public QObject {
@@ -62,72 +117,222 @@ private Q_SLOTS:
         QFile::remove(SettingsStore::filePath());
     }
 
-    void everyTimerHasItsIntervalAndStateAtLoad() {
+    void clocksThatDrawTheirNextIntervalStartInsideTheirRange_data() {
+        QTest::addColumn<QString>("timer");
+        QTest::addColumn<int>("lowest");
+        QTest::addColumn<int>("highest");
+        using namespace timing;
+        for (int i = 1; i <= 5; ++i) {
+            QTest::addRow("Star%dAni", i) << QStringLiteral("Star%1Ani").arg(i)
+                                          << kInfoLabelNext.minMs << kInfoLabelNext.maxMs;
+        }
+        // The button clocks change their first button sooner than any later one.
+        QTest::newRow("tmrAni") << "tmrAni" << 1 << kSideButtonsNext.minMs;
+        QTest::newRow("tmrAni1") << "tmrAni1" << 1 << kPillButtonsNext.minMs;
+        // The fill clock waits 9 ms x column x row, so 9 to 693 ms.
+        QTest::newRow("Timer3") << "Timer3" << kNumberFillStepMs
+                                << kNumberFillStepMs * NumberElements::kColumns *
+                                       NumberElements::kRows;
+    }
+    void clocksThatDrawTheirNextIntervalStartInsideTheirRange() {
+        QFETCH(QString, timer);
+        QFETCH(int, lowest);
+        QFETCH(int, highest);
+        Rig rig(QRect(0, 0, 1024, 768));
+        const auto* t = rig.form->findChild<QTimer*>(timer);
+        QVERIFY2(t != nullptr, qPrintable(timer));
+        QVERIFY2(t->interval() >= lowest && t->interval() <= highest,
+                 qPrintable(QString::number(t->interval())));
+        // These clocks run from the window's load to the program's end.
+        QVERIFY(t->isActive());
+    }
+
+    void theClocksOfEveryModeWaitUntilTheModeBegins() {
         Rig rig(QRect(0, 0, 1024, 768));
         const ConsoleTimers& t = rig.form->timers();
-        struct Row {
-            QTimer* timer;
-            int interval;
-            bool on;
-        };
-        const Row rows[] = {{t.tmrScrSavScan, 6000, false},  {t.tmrAutoZoomStop, 1000, false},
-                            {t.tmrAni, 100, true},           {t.tmrAni1, 100, true},
-                            {t.timer2, 600, true},           {t.timer3, 600, true},
-                            {t.tmrShip, 5000, true},         {t.tmrShipAni, 10, false},
-                            {t.tmrShipInfo, 5000, false},    {t.tmrRedAlert, 150, false},
-                            {t.tmrRedAlertRnd, 3000, false}, {t.tmrRedAlertRndStop, 1000, false}};
-        for (const Row& row : rows) {
-            QVERIFY2(row.timer->interval() == row.interval, qPrintable(row.timer->objectName()));
-            QVERIFY2(row.timer->isActive() == row.on, qPrintable(row.timer->objectName()));
+        const QTimer* later[] = {t.tmrScrSavScan,     t.tmrAutoZoomStop, t.tmrShipAni,
+                                 t.tmrShipInfo,       t.tmrRedAlert,     t.tmrRedAlertRnd,
+                                 t.tmrRedAlertRndStop};
+        for (const QTimer* timer : later) {
+            QVERIFY2(!timer->isActive(), qPrintable(timer->objectName()));
         }
-        for (int i = 1; i <= 5; ++i) {
-            QCOMPARE(t.starAni[i]->interval(), 200);
-            QVERIFY(t.starAni[i]->isActive());
+        // Ships are looked for, the numbers fill and change colour from the load on.
+        for (const QTimer* timer : {t.tmrShip, t.timer2, t.timer3}) {
+            QVERIFY2(timer->isActive(), qPrintable(timer->objectName()));
         }
+        // A tick pause is one 40 ms tick, and nothing waits at load.
         QCOMPARE(rig.form->pacer().timer1().interval(), 40);
         QVERIFY(!rig.form->pacer().timer1().isActive());
     }
 
-    void elementsStandAtTheirDesignedBoxes_data() {
+    void everyClockHasItsOwnNameAndFastClocksArePrecise() {
+        Rig rig(QRect(0, 0, 1024, 768));
+        const ConsoleTimers& t = rig.form->timers();
+        std::vector<const QTimer*> all = {t.tmrScrSavScan,
+                                          t.tmrAutoZoomStop,
+                                          t.tmrAni,
+                                          t.tmrAni1,
+                                          t.timer2,
+                                          t.timer3,
+                                          t.tmrShip,
+                                          t.tmrShipAni,
+                                          t.tmrShipInfo,
+                                          t.tmrRedAlert,
+                                          t.tmrRedAlertRnd,
+                                          t.tmrRedAlertRndStop,
+                                          &rig.form->pacer().timer1()};
+        for (int i = 1; i <= 5; ++i) {
+            all.push_back(t.starAni[static_cast<std::size_t>(i)]);
+        }
+        QSet<QString> names;
+        for (const QTimer* timer : all) {
+            QVERIFY(timer != nullptr);
+            const QString name = timer->objectName();
+            QVERIFY2(!name.isEmpty() && !names.contains(name), qPrintable(name));
+            names.insert(name);
+            QVERIFY2(timer->interval() > 0, qPrintable(name));
+            if (timer->interval() < timing::kPreciseBelowMs) {
+                QVERIFY2(timer->timerType() == Qt::PreciseTimer, qPrintable(name));
+            }
+        }
+    }
+
+    void everyElementLiesInsideItsContainer() {
+        Rig rig(QRect(0, 0, 1024, 768));
+        writeLongestTexts(*rig.form, 3, 0.9999999);
+        const ElementTree& tree = rig.form->tree();
+        const Twips& twips = tree.twips();
+        // Designed to reach outside their container:
+        const QSet<QString> reachOut = {
+            // the scanner parks outside the sector, and its lines run past
+            // both edges of the sector picture
+            QStringLiteral("lblScanner(0)"), QStringLiteral("lblScanner(1)"),
+            QStringLiteral("LineScan(0)"), QStringLiteral("LineScan(1)"),
+            // the vertical grid lines start above the sector to run through its top edge
+            QStringLiteral("Line5"), QStringLiteral("Line6"), QStringLiteral("Line7"),
+            QStringLiteral("Line8"), QStringLiteral("Line9"),
+            // the title and the telescope panel's first text start above
+            // their picture's top edge; only the empty top of the line is cut off
+            QStringLiteral("lblCaption"), QStringLiteral("SRTLabel1")};
+        QStringList outside;
+        forEachElement(tree.root(), [&](const Element& e, const Element& parent) {
+            // The window's own children are laid out to the screen at start,
+            // not to the designed client area (see the next test).
+            if (&parent == &tree.root() || reachOut.contains(e.name())) {
+                return;
+            }
+            double height = e.height();
+            if (e.kind() == ElementKind::Label) {
+                // A label shows its text; the rest of its box may hang out
+                // (the number fields of the last row, the pill captions).
+                if (e.text().isEmpty()) {
+                    return;
+                }
+                height = std::min(height, twips.fromPixels(textNeeds(tree, e).height()));
+            }
+            if (e.left() < 0 || e.top() < 0 || e.left() + e.width() > parent.width() ||
+                e.top() + height > parent.height()) {
+                outside << e.name();
+            }
+        });
+        QVERIFY2(outside.isEmpty(), qPrintable(outside.join(QStringLiteral(", "))));
+    }
+
+    void afterTheStartTheConsoleAndItsBarsLieOnTheScreen_data() {
+        QTest::addColumn<QRect>("screen");
+        QTest::newRow("800 x 600, no bars") << QRect(0, 0, 800, 600);
+        QTest::newRow("1920 x 1080, with bars") << QRect(0, 0, 1920, 1080);
+    }
+    void afterTheStartTheConsoleAndItsBarsLieOnTheScreen() {
+        QFETCH(QRect, screen);
+        Rig rig(screen);
+        rig.form->load();
+        const Twips& twips = rig.form->tree().twips();
+        const QRectF onScreen(0, 0, twips.fromPixels(screen.width()),
+                              twips.fromPixels(screen.height()));
+        int shown = 0;
+        for (const auto& child : rig.form->tree().root().children()) {
+            const Element& e = *child;
+            if (!e.visible()) {
+                continue;
+            }
+            ++shown;
+            const QRectF box(e.left(), e.top(), e.width(), e.height());
+            QVERIFY2(onScreen.contains(box), qPrintable(e.name()));
+        }
+        // The console picture, and on large screens the six bar pieces.
+        QCOMPARE(shown, screen.width() > 900 ? 7 : 1);
+    }
+
+    void everyCaptionFitsItsBox_data() {
+        QTest::addColumn<QRect>("screen");
+        QTest::newRow("1024 x 768") << QRect(0, 0, 1024, 768);
+        QTest::newRow("1920 x 1080") << QRect(0, 0, 1920, 1080);
+    }
+    void everyCaptionFitsItsBox() {
+        QFETCH(QRect, screen);
+        Rig rig(screen);
+        const ElementTree& tree = rig.form->tree();
+        const Twips& twips = tree.twips();
+        // The brackets are figures stretched over their box, not captions.
+        const QSet<QString> figures = {QStringLiteral("lblScanner(0)"),
+                                       QStringLiteral("lblScanner(1)")};
+        QStringList overflowing;
+        const auto checkAll = [&] {
+            forEachElement(tree.root(), [&](const Element& e, const Element&) {
+                if (e.kind() != ElementKind::Label || e.text().isEmpty() ||
+                    figures.contains(e.name())) {
+                    return;
+                }
+                const QSizeF needs = textNeeds(tree, e);
+                const QSizeF box(twips.toPixelsF(e.width()), twips.toPixelsF(e.height()));
+                if (needs.width() > box.width() || needs.height() > box.height()) {
+                    overflowing << QStringLiteral("%1 needs %2 x %3 px in %4 x %5")
+                                       .arg(e.name())
+                                       .arg(needs.width())
+                                       .arg(needs.height())
+                                       .arg(box.width())
+                                       .arg(box.height());
+                }
+            });
+        };
+        checkAll();
+        for (const int star : {1, 2, 3, 5}) {
+            for (const double r : {0.0, 0.9999999}) {
+                writeLongestTexts(*rig.form, star, r);
+                checkAll();
+            }
+        }
+        overflowing.removeDuplicates();
+        // Known fault of the substitute faces: the wrapped third line of this
+        // text hangs one pixel below its box.
+        const auto known = std::find_if(
+            overflowing.begin(), overflowing.end(),
+            [](const QString& line) { return line.startsWith(QLatin1String("SRTLabel3 ")); });
+        const bool knownOverflows = known != overflowing.end();
+        if (knownOverflows) {
+            overflowing.erase(known);
+        }
+        QVERIFY2(overflowing.isEmpty(), qPrintable(overflowing.join(QStringLiteral("; "))));
+        QEXPECT_FAIL("", "SRTLabel3 needs 39 px of ink in its 38 px box", Continue);
+        QVERIFY(!knownOverflows);
+    }
+
+    void theBoxesTheEndToEndTestsClickAndReadStayPut_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRectF>("box");
-        QTest::addColumn<bool>("visible");
-        QTest::newRow("block") << "ButtonOben1" << QRectF(0, 150, 1555, 1395) << true;
-        QTest::newRow("thin separator") << "TrennOben3" << QRectF(5145, 2400, 1600, 130) << true;
-        QTest::newRow("lower separator") << "TrennUnten3" << QRectF(5145, 2640, 1600, 130) << true;
-        QTest::newRow("pill") << "ButtonOben4" << QRectF(7350, 1530, 1980, 630) << true;
-        QTest::newRow("side button") << "ButtonUnten5" << QRectF(30, 6810, 1550, 1300) << true;
-        QTest::newRow("caption") << "Label1(17)" << QRectF(120, 30, 1365, 1155) << true;
-        QTest::newRow("number field") << "Label11(1)" << QRectF(4245, 0, 900, 255) << true;
-        QTest::newRow("number field row 7") << "Label4(7)" << QRectF(1480, 1440, 255, 255) << true;
-        QTest::newRow("sector") << "StarsScan" << QRectF(2130, 3090, 9315, 5055) << true;
-        QTest::newRow("marker") << "shpStar2" << QRectF(8040, 2730, 225, 255) << true;
-        QTest::newRow("info label") << "lblStar4Info" << QRectF(5040, 3600, 735, 765) << true;
-        QTest::newRow("grid caption") << "Label13" << QRectF(90, 1710, 135, 270) << true;
-        QTest::newRow("planet panel") << "PicScanInfo" << QRectF(2100, 330, 4995, 1875) << false;
-        QTest::newRow("planet rule") << "plntLine1_1" << QRectF(240, 130, 15, 740) << false;
-        QTest::newRow("wrapping planet text")
-            << "plntLabel3" << QRectF(2370, 570, 2505, 600) << false;
-        QTest::newRow("object zoom") << "PicStarZoom" << QRectF(2130, 3090, 9345, 5025) << false;
-        QTest::newRow("zoom text") << "StarZoomLabel6" << QRectF(5670, 2880, 3630, 1080) << false;
-        QTest::newRow("zoom close") << "PicStarZoomOff" << QRectF(7470, 4620, 1860, 405) << false;
-        QTest::newRow("telescope panel") << "PicSRTele" << QRectF(2100, 390, 5145, 1845) << false;
-        QTest::newRow("telescope zoom rule")
-            << "SRTZoomLine5_5" << QRectF(2340, 4150, 30, 365) << false;
-        QTest::newRow("telescope zoom dot")
-            << "SRTZoomDot5_3" << QRectF(2280, 4440, 135, 135) << false;
-        QTest::newRow("ship") << "FedShip" << QRectF(0, 0, 390, 420) << false;
-        QTest::newRow("ship panel") << "PicShipScan" << QRectF(2100, 480, 5145, 1755) << false;
+        QTest::newRow("sector") << "StarsScan" << QRectF(2130, 3090, 9315, 5055);
+        QTest::newRow("planet panel") << "PicScanInfo" << QRectF(2100, 330, 4995, 1875);
+        QTest::newRow("first leader") << "plntLine1_1" << QRectF(240, 130, 15, 740);
+        QTest::newRow("first point") << "plntDot1" << QRectF(180, 820, 135, 135);
     }
-    void elementsStandAtTheirDesignedBoxes() {
+    void theBoxesTheEndToEndTestsClickAndReadStayPut() {
         QFETCH(QString, name);
         QFETCH(QRectF, box);
-        QFETCH(bool, visible);
         Rig rig(QRect(0, 0, 1024, 768));
         const Element* e = rig.form->tree().find(name);
         QVERIFY2(e != nullptr, qPrintable(name));
         QCOMPARE(QRectF(e->left(), e->top(), e->width(), e->height()), box);
-        QCOMPARE(e->visible(), visible);
     }
 
     void scanOfTheTelescopeShowsItsOwnPanel() {

@@ -72,6 +72,30 @@ private Q_SLOTS:
         QVERIFY(clock.elapsed() < 1000);
     }
 
+    void aNestedTickPauseEndsAtTheOuterPausesTick() {
+        Pacer pacer{40};
+        pacer.timer1().setInterval(400);
+        int timer1Ticks = 0;
+        connect(&pacer, &Pacer::tickPauseEnded, this, [&] { ++timer1Ticks; });
+        int remainingBeforeInner = -1;
+        int remainingInsideInner = -1;
+        QTimer::singleShot(150, this, [&] {
+            remainingBeforeInner = pacer.timer1().remainingTime();
+            // Read as soon as the inner pause runs events, before any tick.
+            QTimer::singleShot(0, this,
+                               [&] { remainingInsideInner = pacer.timer1().remainingTime(); });
+            pacer.aniWait();
+        });
+        pacer.aniWait();
+        QCOMPARE(timer1Ticks, 1);
+        QVERIFY(remainingBeforeInner > 0);
+        // Re-arming would start the count again at the full 400 ms.
+        QVERIFY2(remainingInsideInner <= remainingBeforeInner,
+                 qPrintable(QStringLiteral("%1 ms left before the inner pause, %2 ms inside it")
+                                .arg(remainingBeforeInner)
+                                .arg(remainingInsideInner)));
+    }
+
     void tickPauseLastsOneTimer1Tick() {
         Pacer pacer{40};
         QCOMPARE(pacer.timer1().interval(), 40);

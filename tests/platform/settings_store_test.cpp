@@ -66,6 +66,8 @@ private Q_SLOTS:
         QTest::newRow("one is on") << "1" << int(SwitchValue::On);
         QTest::newRow("zero is off") << "0" << int(SwitchValue::Off);
         QTest::newRow("two is neither") << "2" << int(SwitchValue::Neither);
+        QTest::newRow("minus one is neither") << "-1" << int(SwitchValue::Neither);
+        QTest::newRow("a half is neither") << "0.5" << int(SwitchValue::Neither);
         QTest::newRow("a decimal one is on") << "1.0" << int(SwitchValue::On);
         QTest::newRow("text is the default (on)") << "yes" << int(SwitchValue::On);
         QTest::newRow("empty text is the default (on)") << "" << int(SwitchValue::On);
@@ -95,6 +97,9 @@ private Q_SLOTS:
         QTest::newRow("dot read in German is not five") << "0.005" << QLocale::German << 0.005;
         QTest::newRow("comma read in English") << "0,005" << QLocale::English << 0.005;
         QTest::newRow("other speeds stay") << "0,02" << QLocale::German << 0.02;
+        // Three digits behind the dot look like a thousands group in German.
+        QTest::newRow("dot with three digits read in German is no group")
+            << "0.250" << QLocale::German << 0.25;
         QTest::newRow("five seconds per step is refused") << "5" << QLocale::German << 0.005;
         QTest::newRow("negative is refused") << "-0.1" << QLocale::English << 0.005;
         QTest::newRow("text is the default") << "fast" << QLocale::English << 0.005;

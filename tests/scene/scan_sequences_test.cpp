@@ -1,5 +1,6 @@
 #include <QElapsedTimer>
 #include <QtTest>
+#include <cmath>
 
 #include "console/console_ops.h"
 #include "console/console_state.h"
@@ -97,20 +98,56 @@ private Q_SLOTS:
         QCOMPARE(s.ops.calls.last(), QStringLiteral("initAutoZoom"));
     }
 
-    void aShipThatTakesTheScannerEndsTheFlightWithoutArrival() {
+    void aShipCrossingDuringAFlightSkipsTheArrival_data() {
+        QTest::addColumn<bool>("scanShips");
+        QTest::addColumn<bool>("shipScanRequested");
+        QTest::addColumn<bool>("flightStops");
+        QTest::newRow("every ship is scanned: the flight stops") << true << false << true;
+        QTest::newRow("the user asked for the ship: the flight stops") << false << true << true;
+        QTest::newRow("nobody scans the ship: the flight goes on") << false << false << false;
+    }
+    void aShipCrossingDuringAFlightSkipsTheArrival() {
+        QFETCH(bool, scanShips);
+        QFETCH(bool, shipScanRequested);
+        QFETCH(bool, flightStops);
         Scene s;
         s.state.aniSpeed = 0.005;
         s.scanner.setScannerManual(-2000, -2000, 600);
         s.state.activeStar = 2;
         QTimer::singleShot(20, [&] {
             s.state.shipInSector = true;
-            s.state.scanShips = true;
+            s.state.scanShips = scanShips;
+            s.state.shipScanRequested = shipScanRequested;
             s.state.scannerMoving = false;
         });
         s.scanner.scanStar(2);
-        QVERIFY(s.open()->left() < 7860);
+        if (flightStops) {
+            QVERIFY(s.open()->left() < 7860 - 100);
+        } else {
+            // Within one step of the target, but not snapped onto it.
+            QVERIFY(std::abs(s.open()->left() - 7860) < 100);
+        }
         QVERIFY(!s.ops.calls.contains(QStringLiteral("scanPlanet 2")));
         QCOMPARE(s.player.fileNames(), QStringList{"8.wav"});
+    }
+
+    void placingTheFrameWipesThePanelOfTheActiveObject_data() {
+        QTest::addColumn<int>("activeStar");
+        QTest::addColumn<QStringList>("wipes");
+        QTest::newRow("no object, no panel") << 0 << QStringList{};
+        QTest::newRow("a planet's panel") << 2 << QStringList{"hidePlanetScan"};
+        QTest::newRow("the telescope's panel") << 4 << QStringList{"hideSRTeleInfos"};
+    }
+    void placingTheFrameWipesThePanelOfTheActiveObject() {
+        QFETCH(int, activeStar);
+        QFETCH(QStringList, wipes);
+        Scene s;
+        s.state.activeStar = static_cast<std::uint8_t>(activeStar);
+        s.scanner.setScannerManual(4650, 3320, 1100);
+        QCOMPARE(s.ops.calls, wipes);
+        QCOMPARE(s.open()->left(), 4650.0);
+        QCOMPARE(s.close()->left(), 4650.0 + 1100);
+        QCOMPARE(int(s.state.activeStar), activeStar);
     }
 
     void aSupersededFlightStopsAndLeavesTheFrameOnTheNewTarget() {
