@@ -24,7 +24,8 @@ MainForm::MainForm(ConsoleServices services, StartupReporter* reporter)
       services_(std::move(services)),
       reporter_(reporter),
       pacer_(timing::kTickMs, this),
-      panelArea_(pacer_) {
+      panelArea_(pacer_),
+      startLane_(pacer_) {
     setWindowTitle(QString::fromLatin1(texts::kConsoleTitle));
     // Designed client area 11775 x 9270 twips until the start covers the screen.
     const Twips& t = tree().twips();

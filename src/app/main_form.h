@@ -72,13 +72,14 @@ private:
     void wireCommands();
     void initColors();
     void status(const QString& text);
-    void loadSettings(const std::function<void()>& read);
+    bool startPause(double seconds);
+    bool loadSettings(const std::function<void()>& read);
     void readOptions();
     void readScreenSaverOptions();
     void placeWindow();
-    void loadGraphics();
+    bool loadGraphics();
     void loadFormScrSav();
-    void firstAnimation();
+    bool firstAnimation();
     void showConsole();
     void shapeShip();
 
@@ -87,6 +88,8 @@ private:
     ConsoleState state_;
     Pacer pacer_;
     Lane panelArea_;
+    Lane startLane_;
+    Turn startTurn_;
     FrameElements frame_;
     NumberElements numbers_;
     SceneElements scene_;

@@ -32,11 +32,19 @@ void MainForm::status(const QString& text) {
     }
 }
 
+bool MainForm::startPause(double seconds) {
+    return pacer_.pause(seconds, startTurn_);
+}
+
 void MainForm::load() {
+    // Closing the window or ending the console during the start ends it.
+    startTurn_ = startLane_.take();
     SettingsStore& settings = *services_.settings;
     RandomSource& random = *services_.random;
 
-    pacer_.pause(timing::start::kFirstStatus);
+    if (!startPause(timing::start::kFirstStatus)) {
+        return;
+    }
     status(QStringLiteral(" OK"));
 
     settings.saveText(settings::kPath, services_.executableFolder);
@@ -45,7 +53,9 @@ void MainForm::load() {
 
     shapeShip();
 
-    pacer_.pause(timing::start::kModeQuestion);
+    if (!startPause(timing::start::kModeQuestion)) {
+        return;
+    }
     status(kCr + QStringLiteral("Interface-Modus:"));
 
     if (services_.mode == StartMode::ScreenSaver) {
@@ -53,7 +63,9 @@ void MainForm::load() {
         return;
     }
 
-    pacer_.pause(timing::start::kModeAnswer);
+    if (!startPause(timing::start::kModeAnswer)) {
+        return;
+    }
     status(QStringLiteral(" Normal"));
 
     state_.scrSavMode = false;
@@ -67,27 +79,40 @@ void MainForm::load() {
         frame_.captions[member]->setText(texts::signedNumber(randomNumber(random)));
     }
 
-    loadGraphics();
+    if (!loadGraphics()) {
+        return;
+    }
 
-    loadSettings([this] { readOptions(); });
+    if (!loadSettings([this] { readOptions(); })) {
+        return;
+    }
 
     placeWindow();
     frame_.captions[10]->setText(texts::signedNumber(randomNumber(random)));
 
-    pacer_.pause(timing::start::kReady);
+    if (!startPause(timing::start::kReady)) {
+        return;
+    }
     status(kCr + QStringLiteral("Bereit."));
 
-    firstAnimation();
+    if (!firstAnimation()) {
+        return;
+    }
     showConsole();
     MouseCursor::show();
 }
 
-void MainForm::loadSettings(const std::function<void()>& read) {
-    pacer_.pause(timing::start::kSettingsQuestion);
+bool MainForm::loadSettings(const std::function<void()>& read) {
+    if (!startPause(timing::start::kSettingsQuestion)) {
+        return false;
+    }
     status(kCr + QStringLiteral("Lade Einstellungen..."));
     read();
-    pacer_.pause(timing::start::kSettingsAnswer);
+    if (!startPause(timing::start::kSettingsAnswer)) {
+        return false;
+    }
     status(QStringLiteral(" OK"));
+    return true;
 }
 
 void MainForm::readOptions() {
@@ -110,14 +135,19 @@ void MainForm::readOptions() {
     state_.aniSpeedStep = static_cast<std::uint8_t>(settings.getWhole(settings::kAniSpeedStep));
 }
 
-void MainForm::loadGraphics() {
-    pacer_.pause(timing::start::kGraphicsQuestion);
+bool MainForm::loadGraphics() {
+    if (!startPause(timing::start::kGraphicsQuestion)) {
+        return false;
+    }
     status(kCr + QStringLiteral("Lade Grafiken..."));
     scanner_->setScanner();
     numberPanel_->clear();
     initColors();
-    pacer_.pause(timing::start::kGraphicsAnswer);
+    if (!startPause(timing::start::kGraphicsAnswer)) {
+        return false;
+    }
     status(QStringLiteral(" OK"));
+    return true;
 }
 
 void MainForm::placeWindow() {
@@ -132,12 +162,13 @@ void MainForm::placeWindow() {
     }
 }
 
-void MainForm::firstAnimation() {
+bool MainForm::firstAnimation() {
     // One long tick, with the stars drawn meanwhile.
     pacer_.timer1().setInterval(timing::kFirstAnimationTickMs);
     sector_->stars();
-    pacer_.aniWait();
+    const bool goesOn = pacer_.aniWait(startTurn_);
     pacer_.timer1().setInterval(timing::kTickMs);
+    return goesOn;
 }
 
 void MainForm::showConsole() {
@@ -156,7 +187,9 @@ void MainForm::showConsole() {
 void MainForm::loadFormScrSav() {
     RandomSource& random = *services_.random;
 
-    pacer_.pause(timing::start::kModeAnswer);
+    if (!startPause(timing::start::kModeAnswer)) {
+        return;
+    }
     status(QStringLiteral(" Bildschirmschoner"));
     state_.scrSavMode = true;
     // No caption shows a command word while the console runs as screen saver.
@@ -164,15 +197,23 @@ void MainForm::loadFormScrSav() {
         frame_.captions[member]->setText(texts::signedNumber(randomNumber(random)));
     }
 
-    loadGraphics();
+    if (!loadGraphics()) {
+        return;
+    }
 
-    loadSettings([this] { readScreenSaverOptions(); });
+    if (!loadSettings([this] { readScreenSaverOptions(); })) {
+        return;
+    }
 
     placeWindow();
-    pacer_.pause(timing::start::kReady);
+    if (!startPause(timing::start::kReady)) {
+        return;
+    }
     status(kCr + QStringLiteral("Bereit."));
 
-    firstAnimation();
+    if (!firstAnimation()) {
+        return;
+    }
     frame_.captions[9]->setText(texts::signedNumber(randomNumber(random)));
     showConsole();
     // The pointer stays hidden for the whole screen-saver run.

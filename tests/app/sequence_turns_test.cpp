@@ -135,6 +135,18 @@ private Q_SLOTS:
         QVERIFY(!rig.planet().dot[1]->visible());
         QCOMPARE(rig.player.fileNames(), QStringList{"8.wav"});
     }
+
+    void closingTheWindowDuringTheStartEndsTheStart() {
+        ConsoleRig rig;
+        QFile::remove(SettingsStore::filePath());
+        rig.inPause(1, [&] { rig.form->close(); });
+        rig.form->load();
+        QCOMPARE(rig.ended, 1);
+        QVERIFY(!rig.form->isVisible());
+        // The start never got to write its folder and speeds.
+        QVERIFY(!QFile::exists(SettingsStore::filePath()));
+        QVERIFY(rig.player.calls().empty());
+    }
 };
 
 QTEST_MAIN(SequenceTurnsTest)
