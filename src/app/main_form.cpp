@@ -14,6 +14,7 @@
 #include "scene/scan_panels.h"
 #include "scene/scanner.h"
 #include "scene/sector_scene.h"
+#include "screensaver/auto_scan.h"
 #include "screensaver/console_exit.h"
 #include "ships/ship_scan_panel.h"
 
@@ -52,6 +53,8 @@ MainForm::MainForm(ConsoleServices services, StartupReporter* reporter)
                                            sounds, random, *this);
     shipPanel_ = std::make_unique<ShipScanPanel>(ships_, numbers_.picNum);
     exit_ = std::make_unique<ConsoleExit>(sounds, pacer_, services_.endProcess);
+    autoScan_ = std::make_unique<AutoScan>(state_, random, sounds, *this, *timers_.tmrScrSavScan);
+    QObject::connect(timers_.tmrScrSavScan, &QTimer::timeout, this, [this] { autoScanStep(); });
     wireCommands();
 }
 
@@ -63,6 +66,8 @@ void MainForm::wireCommands() {
     // The exit button and its caption.
     frame_.buttonOben[1]->onClick([this] { exitConsole(); });
     frame_.captions[11]->onClick([this] { exitConsole(); });
+    frame_.buttonOben[4]->onClick([this] { autoScanSwitch(); });
+    frame_.captions[8]->onClick([this] { autoScanSwitch(); });
     frame_.buttonUnten[4]->onClick([this] { endScan(); });
     frame_.captions[15]->onClick([this] { endScan(); });
     for (int n = 1; n <= 5; ++n) {
@@ -92,13 +97,28 @@ void MainForm::initAutoZoom() {
     scanPlanet(state_.activeStar);
 }
 
+void MainForm::scanAnotherObject(int object) {
+    scanner_->scanAnotherObject(object);
+}
+
+bool MainForm::zoomViewOpen() const {
+    return scene_.starZoom.picture->visible() || scene_.telescopeZoom.picture->visible();
+}
+
 void MainForm::infoLabelClick(int object) {
     scanner_->infoLabelClick(object);
 }
 
+void MainForm::autoScanStep() {
+    autoScan_->step();
+}
+
+void MainForm::autoScanSwitch() {
+    autoScan_->toggle(*frame_.captions[8], *services_.settings);
+}
+
 void MainForm::endScan() {
-    scanner_->endScan(scene_.starZoom.picture->visible() ||
-                      scene_.telescopeZoom.picture->visible());
+    scanner_->endScan(zoomViewOpen());
 }
 
 void MainForm::setOVANTBars() {
@@ -122,16 +142,20 @@ void MainForm::closeEvent(QCloseEvent* event) {
 }
 
 void MainForm::keyPressEvent(QKeyEvent* event) {
-    // Until the full command set arrives, X leaves the console.
-    if (inputEndsScreenSaver(state_) || event->key() == Qt::Key_X) {
+    const int key = event->key();
+    if (keyEndsScreenSaver(state_, key) || (!state_.scrSavMode && key == Qt::Key_X)) {
         exitConsole();
+        return;
+    }
+    if (key == Qt::Key_S) {
+        autoScanStep();
         return;
     }
     ElementWindow::keyPressEvent(event);
 }
 
 void MainForm::mousePressEvent(QMouseEvent* event) {
-    if (inputEndsScreenSaver(state_)) {
+    if (pressEndsScreenSaver(state_)) {
         exitConsole();
         return;
     }

@@ -15,6 +15,7 @@
 
 namespace ovant {
 
+class AutoScan;
 class ConsoleExit;
 class FrameAnimation;
 class InfoLabels;
@@ -56,9 +57,13 @@ public:
     void hideSRTeleInfos() override;
     void hideShipScan() override;
     void initAutoZoom() override;
+    void scanAnotherObject(int object) override;
+    bool zoomViewOpen() const override;
 
     // Commands.
     void infoLabelClick(int object);
+    void autoScanStep();
+    void autoScanSwitch();
     void endScan();
     void setOVANTBars();
     void exitConsole();
@@ -103,6 +108,7 @@ private:
     std::unique_ptr<ScanPanels> panels_;
     std::unique_ptr<ShipScanPanel> shipPanel_;
     std::unique_ptr<ConsoleExit> exit_;
+    std::unique_ptr<AutoScan> autoScan_;
 };
 
 }  // namespace ovant

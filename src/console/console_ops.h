@@ -13,6 +13,9 @@ public:
     virtual void hideSRTeleInfos() = 0;
     virtual void hideShipScan() = 0;
     virtual void initAutoZoom() = 0;
+    // Leaves the active object (its panel wiped) and flies to `object`.
+    virtual void scanAnotherObject(int object) = 0;
+    virtual bool zoomViewOpen() const = 0;
 };
 
 }  // namespace ovant

@@ -40,6 +40,7 @@ inline constexpr int kPreciseBelowMs = 50;
 inline constexpr Range kSideButtonsNext{800, 2000};  // tmrAni
 inline constexpr Range kPillButtonsNext{600, 2000};  // tmrAni1
 inline constexpr Range kInfoLabelNext{200, 1600};    // Star1Ani..Star5Ani
+inline constexpr Range kAutoScanNext{10000, 50000};  // tmrScrSavScan
 // Timer2 waits 6 ms x row x tone, Timer3 9 ms x column x a row drawn at random.
 inline constexpr int kNumberColourStepMs = 6;
 inline constexpr int kNumberFillStepMs = 9;

@@ -47,6 +47,10 @@ void Scanner::infoLabelClick(int object) {
         return;
     }
     state_.shipScanRequested = false;
+    scanAnotherObject(object);
+}
+
+void Scanner::scanAnotherObject(int object) {
     if (state_.activeStar != 0) {
         playIfOn("1.wav");
     }

@@ -21,6 +21,9 @@ public:
             SoundEffects& sounds, ConsoleOps& ops);
 
     void infoLabelClick(int object);
+    // Wipes the active object's panel and flies to `object`, which becomes
+    // the active one; "1.wav" when the scanner leaves an object.
+    void scanAnotherObject(int object);
     void scanStar(int object);
     void moveScanner(double x, double y, double gap);
     void setScannerManual(double x, double y, double gap);

@@ -1,5 +1,7 @@
 #include "screensaver/console_exit.h"
 
+#include <Qt>
+
 #include "console/console_state.h"
 #include "elements/pacing.h"
 #include "platform/mouse_cursor.h"
@@ -26,7 +28,24 @@ void ConsoleExit::windowClosed() {
     }
 }
 
-bool inputEndsScreenSaver(const ConsoleState& state) {
+bool keyEndsScreenSaver(const ConsoleState& state, int key) {
+    if (!state.scrSavMode) {
+        return false;
+    }
+    switch (key) {
+        case Qt::Key_R:
+        case Qt::Key_S:
+        case Qt::Key_Z:
+        case Qt::Key_H:
+        case Qt::Key_P:
+        case Qt::Key_E:
+            return false;
+        default:
+            return true;
+    }
+}
+
+bool pressEndsScreenSaver(const ConsoleState& state) {
     return state.scrSavMode;
 }
 

@@ -25,9 +25,11 @@ private:
     std::function<void()> endProcess_;
 };
 
-// Whether a key press or a mouse press ends the console. In screen-saver mode
-// every one does for now; the remembered positions of the full exit rule are
-// still to come.
-bool inputEndsScreenSaver(const ConsoleState& state);
+// Whether a key ends the console: in screen-saver mode every key but the
+// console commands R, S, Z, H, P and E does.
+bool keyEndsScreenSaver(const ConsoleState& state, int key);
+// Whether a mouse press ends the console. In screen-saver mode every one does
+// for now; the remembered positions of the full exit rule are still to come.
+bool pressEndsScreenSaver(const ConsoleState& state);
 
 }  // namespace ovant

@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <QtTest>
 
+#include "scene/scanner_geometry.h"
 #include "xvfb_session.h"
 
 using ovant::e2e::describe;
@@ -41,6 +42,18 @@ int px(double twips) {
 QPoint picMainAt(QSize screen) {
     return {px(screen.width() * 15 / 2.0 - 11745 / 2.0 + 110),
             px(screen.height() * 15 / 2.0 - 8355 / 2.0 + 10)};
+}
+
+// Stores a switch before the console starts, as a user's earlier run would.
+void storeOption(const XvfbSession& x, const QString& key, const QString& value) {
+    QSettings stored(x.settingsFile(), QSettings::IniFormat);
+    stored.setValue(QStringLiteral("Options/") + key, value);
+    stored.sync();
+}
+
+QString storedOption(const XvfbSession& x, const QString& key) {
+    const QSettings stored(x.settingsFile(), QSettings::IniFormat);
+    return stored.value(QStringLiteral("Options/") + key).toString();
 }
 
 void expectColour(const QImage& shot, QPoint at, const QColor& colour) {
@@ -100,6 +113,8 @@ private Q_SLOTS:
     void clickOnAnInfoLabelBringsTheScannerAndThePlanetPanel() {
         const QSize screen(1024, 768);
         XvfbSession x(screen);
+        // No automatic scan may take the scanner elsewhere meanwhile.
+        storeOption(x, QStringLiteral("AutoScan"), QStringLiteral("0"));
         QProcess console;
         QVERIFY(startConsole(console, x));
         QTest::qWait(500);
@@ -131,6 +146,49 @@ private Q_SLOTS:
         expectColour(shot, upperLeader, mauve);
         expectColour(shot, firstLeader, mauve);
         expectColour(shot, leftLine, peach);
+        console.kill();
+        console.waitForFinished(3000);
+    }
+
+    void keySScansAnObjectAndTheAutoScanSwitchIsStored() {
+        const QSize screen(1024, 768);
+        XvfbSession x(screen);
+        storeOption(x, QStringLiteral("AutoScan"), QStringLiteral("0"));
+        QProcess console;
+        QVERIFY(startConsole(console, x));
+        QTest::qWait(500);
+        x.key(kConsole, QStringLiteral("s"));
+
+        // Whichever object the step picked, the scanner's lines run at its
+        // height: the left one where the object leaves room for it.
+        const QPoint sector = picMainAt(screen) + QPoint(px(2130), px(3090));
+        const auto framed = [&](const QImage& shot) {
+            for (int object = 1; object <= 5; ++object) {
+                const ovant::scanner::Frame& f =
+                    ovant::scanner::kTargets[static_cast<std::size_t>(object)];
+                const double lineX = f.x >= 400 ? f.x - 300 : f.x + f.gap + 420;
+                const QPoint at(sector.x() + px(lineX), sector.y() + px(f.y + 1260 / 2.0 + 35));
+                if (shot.pixelColor(at) == QColor(255, 207, 159)) {
+                    return true;
+                }
+            }
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(framed(x.screenshot()), 8000);
+
+        // The switch on the upper right pill: on, then off again, stored each time.
+        const QPoint pill = picMainAt(screen) + QPoint(px(7350 + 990), px(1530 + 315));
+        const QStringList click{QStringLiteral("mousemove"), QString::number(pill.x()),
+                                QString::number(pill.y()), QStringLiteral("click"),
+                                QStringLiteral("1")};
+        x.tool(QStringLiteral("xdotool"), click);
+        QTRY_COMPARE_WITH_TIMEOUT(storedOption(x, QStringLiteral("AutoScan")), QStringLiteral("1"),
+                                  5000);
+        QTest::qWait(300);
+        x.tool(QStringLiteral("xdotool"), click);
+        QTRY_COMPARE_WITH_TIMEOUT(storedOption(x, QStringLiteral("AutoScan")), QStringLiteral("0"),
+                                  5000);
+        QCOMPARE(console.state(), QProcess::Running);
         console.kill();
         console.waitForFinished(3000);
     }

@@ -31,6 +31,10 @@ public:
         ships_.hideShipScan();
     }
     void initAutoZoom() override { calls << QStringLiteral("initAutoZoom"); }
+    void scanAnotherObject(int object) override {
+        calls << QStringLiteral("scanAnotherObject %1").arg(object);
+    }
+    bool zoomViewOpen() const override { return false; }
 
 private:
     ShipScanPanel& ships_;

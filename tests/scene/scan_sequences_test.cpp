@@ -33,6 +33,10 @@ public:
     void hideSRTeleInfos() override { calls << QStringLiteral("hideSRTeleInfos"); }
     void hideShipScan() override { calls << QStringLiteral("hideShipScan"); }
     void initAutoZoom() override { calls << QStringLiteral("initAutoZoom"); }
+    void scanAnotherObject(int object) override {
+        calls << QStringLiteral("scanAnotherObject %1").arg(object);
+    }
+    bool zoomViewOpen() const override { return false; }
 };
 
 // The sector, the scanner and the panels on their own, without a window.
