@@ -17,6 +17,7 @@
 #include "screensaver/auto_scan.h"
 #include "screensaver/console_exit.h"
 #include "ships/ship_scan_panel.h"
+#include "ships/ship_traffic.h"
 
 namespace ovant {
 
@@ -51,7 +52,16 @@ MainForm::MainForm(ConsoleServices services, StartupReporter* reporter)
     scanner_ = std::make_unique<Scanner>(scene_.sector, *sector_, state_, pacer_, sounds, *this);
     panels_ = std::make_unique<ScanPanels>(scene_, numbers_.picNum, panelArea_, state_, pacer_,
                                            sounds, random, *this);
-    shipPanel_ = std::make_unique<ShipScanPanel>(ships_, numbers_.picNum);
+    shipPanel_ = std::make_unique<ShipScanPanel>(ships_, numbers_.picNum, sounds);
+    shipTraffic_ = std::make_unique<ShipTraffic>(
+        ships_, *shipPanel_, state_, random, sounds, *this,
+        ShipTimers{timers_.tmrShip, timers_.tmrShipAni, timers_.tmrShipInfo});
+    QObject::connect(timers_.tmrShip, &QTimer::timeout, this,
+                     [this] { shipTraffic_->chanceTick(); });
+    QObject::connect(timers_.tmrShipAni, &QTimer::timeout, this,
+                     [this] { shipTraffic_->motionStep(); });
+    QObject::connect(timers_.tmrShipInfo, &QTimer::timeout, this,
+                     [this] { shipTraffic_->leavingTimeout(); });
     exit_ = std::make_unique<ConsoleExit>(sounds, pacer_, services_.endProcess);
     autoScan_ = std::make_unique<AutoScan>(state_, random, sounds, *this, *timers_.tmrScrSavScan);
     QObject::connect(timers_.tmrScrSavScan, &QTimer::timeout, this, [this] { autoScanStep(); });
@@ -68,6 +78,12 @@ void MainForm::wireCommands() {
     frame_.captions[11]->onClick([this] { exitConsole(); });
     frame_.buttonOben[4]->onClick([this] { autoScanSwitch(); });
     frame_.captions[8]->onClick([this] { autoScanSwitch(); });
+    frame_.buttonUnten[2]->onClick([this] { shipCommand(true); });
+    frame_.captions[14]->onClick([this] { shipCommand(true); });
+    frame_.buttonUnten[3]->onClick([this] { scanShipsSwitch(); });
+    frame_.captions[16]->onClick([this] { scanShipsSwitch(); });
+    ships_.fedShip->onClick([this] { shipTraffic_->shipClick(); });
+    ships_.lblShipInfo->onClick([this] { shipTraffic_->labelClick(); });
     frame_.buttonUnten[4]->onClick([this] { endScan(); });
     frame_.captions[15]->onClick([this] { endScan(); });
     for (int n = 1; n <= 5; ++n) {
@@ -103,6 +119,34 @@ void MainForm::scanAnotherObject(int object) {
 
 bool MainForm::zoomViewOpen() const {
     return scene_.starZoom.picture->visible() || scene_.telescopeZoom.picture->visible();
+}
+
+void MainForm::scanStar(int object) {
+    scanner_->scanStar(object);
+}
+
+bool MainForm::setScannerManual(double x, double y, double gap) {
+    return scanner_->setScannerManual(x, y, gap);
+}
+
+void MainForm::setScanner() {
+    scanner_->setScanner();
+}
+
+void MainForm::showScanner() {
+    scanner_->showScanner();
+}
+
+void MainForm::shipCommand(bool fromButton) {
+    shipTraffic_->shipCommand(fromButton);
+}
+
+void MainForm::shipScanRequest() {
+    shipTraffic_->requestKey();
+}
+
+void MainForm::scanShipsSwitch() {
+    shipTraffic_->toggleScanShips(*frame_.captions[16], *services_.settings);
 }
 
 void MainForm::infoLabelClick(int object) {
@@ -147,9 +191,18 @@ void MainForm::keyPressEvent(QKeyEvent* event) {
         exitConsole();
         return;
     }
-    if (key == Qt::Key_S) {
-        autoScanStep();
-        return;
+    switch (key) {
+        case Qt::Key_S:
+            autoScanStep();
+            return;
+        case Qt::Key_P:
+            shipCommand(false);
+            return;
+        case Qt::Key_H:
+            shipScanRequest();
+            return;
+        default:
+            break;
     }
     ElementWindow::keyPressEvent(event);
 }

@@ -24,6 +24,7 @@ class ScanPanels;
 class Scanner;
 class SectorScene;
 class ShipScanPanel;
+class ShipTraffic;
 class StartupReporter;
 
 // The console window, the composition root: it builds every element and
@@ -59,11 +60,18 @@ public:
     void initAutoZoom() override;
     void scanAnotherObject(int object) override;
     bool zoomViewOpen() const override;
+    void scanStar(int object) override;
+    bool setScannerManual(double x, double y, double gap) override;
+    void setScanner() override;
+    void showScanner() override;
 
     // Commands.
     void infoLabelClick(int object);
     void autoScanStep();
     void autoScanSwitch();
+    void shipCommand(bool fromButton);
+    void shipScanRequest();
+    void scanShipsSwitch();
     void endScan();
     void setOVANTBars();
     void exitConsole();
@@ -107,6 +115,7 @@ private:
     std::unique_ptr<Scanner> scanner_;
     std::unique_ptr<ScanPanels> panels_;
     std::unique_ptr<ShipScanPanel> shipPanel_;
+    std::unique_ptr<ShipTraffic> shipTraffic_;
     std::unique_ptr<ConsoleExit> exit_;
     std::unique_ptr<AutoScan> autoScan_;
 };

@@ -16,6 +16,13 @@ public:
     // Leaves the active object (its panel wiped) and flies to `object`.
     virtual void scanAnotherObject(int object) = 0;
     virtual bool zoomViewOpen() const = 0;
+    // The scanner frame: flown to an object, placed at once (false when a
+    // newer sequence took the frame while an open panel was being wiped),
+    // parked, or shown where it stands.
+    virtual void scanStar(int object) = 0;
+    virtual bool setScannerManual(double x, double y, double gap) = 0;
+    virtual void setScanner() = 0;
+    virtual void showScanner() = 0;
 };
 
 }  // namespace ovant

@@ -138,11 +138,17 @@ bool Scanner::placeFrame(double x, double y, double gap, const Turn& turn) {
     return true;
 }
 
-void Scanner::setScannerManual(double x, double y, double gap) {
+bool Scanner::setScannerManual(double x, double y, double gap) {
     // A flight paused meanwhile no longer owns the frame, nor its moving flag.
     const Turn turn = frame_.take();
     state_.scannerMoving = false;
-    placeFrame(x, y, gap, turn);
+    return placeFrame(x, y, gap, turn);
+}
+
+void Scanner::showScanner() {
+    for (Element* e : {e_.lblScanner[0], e_.lblScanner[1], e_.lineScan[0], e_.lineScan[1]}) {
+        e->show();
+    }
 }
 
 void Scanner::setScanner() {

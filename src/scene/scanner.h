@@ -26,7 +26,8 @@ public:
     void scanAnotherObject(int object);
     void scanStar(int object);
     void moveScanner(double x, double y, double gap);
-    void setScannerManual(double x, double y, double gap);
+    bool setScannerManual(double x, double y, double gap);
+    void showScanner();
     void setScanner();
     // "End Scan": leaves a ship the user asked to scan, or parks the scanner.
     void endScan(bool zoomViewOpen);

@@ -35,6 +35,13 @@ public:
         calls << QStringLiteral("scanAnotherObject %1").arg(object);
     }
     bool zoomViewOpen() const override { return false; }
+    void scanStar(int object) override { calls << QStringLiteral("scanStar %1").arg(object); }
+    bool setScannerManual(double, double, double) override {
+        calls << QStringLiteral("setScannerManual");
+        return true;
+    }
+    void setScanner() override { calls << QStringLiteral("setScanner"); }
+    void showScanner() override { calls << QStringLiteral("showScanner"); }
 
 private:
     ShipScanPanel& ships_;
@@ -52,7 +59,7 @@ struct Panels {
     Pacer pacer{40};
     RecordingSoundPlayer player;
     SoundEffects sounds{player, QStringLiteral(OVANT_SOUND_DIR)};
-    ShipScanPanel shipPanel{ships, numbers.picNum};
+    ShipScanPanel shipPanel{ships, numbers.picNum, sounds};
     ShipPanelOps ops{shipPanel};
     Lane panelArea{pacer};
     ScanPanels panels{scene, numbers.picNum, panelArea, state, pacer, sounds, random, ops};

@@ -37,6 +37,13 @@ public:
         calls << QStringLiteral("scanAnotherObject %1").arg(object);
     }
     bool zoomViewOpen() const override { return false; }
+    void scanStar(int object) override { calls << QStringLiteral("scanStar %1").arg(object); }
+    bool setScannerManual(double, double, double) override {
+        calls << QStringLiteral("setScannerManual");
+        return true;
+    }
+    void setScanner() override { calls << QStringLiteral("setScanner"); }
+    void showScanner() override { calls << QStringLiteral("showScanner"); }
 };
 
 // The sector, the scanner and the panels on their own, without a window.

@@ -25,6 +25,10 @@ public:
     void initAutoZoom() override {}
     void scanAnotherObject(int object) override { calls << QString::number(object); }
     bool zoomViewOpen() const override { return zoomed; }
+    void scanStar(int) override {}
+    bool setScannerManual(double, double, double) override { return true; }
+    void setScanner() override {}
+    void showScanner() override {}
 };
 
 }  // namespace
