@@ -193,6 +193,43 @@ private Q_SLOTS:
         console.waitForFinished(3000);
     }
 
+    void withScanShipsOnCrossingShipsShowTheirPanel() {
+        const QSize screen(1024, 768);
+        XvfbSession x(screen);
+        storeOption(x, QStringLiteral("AutoScan"), QStringLiteral("0"));
+        storeOption(x, QStringLiteral("ShipScan"), QStringLiteral("1"));
+        QProcess console;
+        QVERIFY(startConsole(console, x));
+        QTest::qWait(500);
+
+        // The ship panel takes the number panel's place: its side views have
+        // light grey hulls, a colour no number of the panel ever shows.
+        const QPoint panel = picMainAt(screen) + QPoint(px(2100), px(480));
+        const auto panelShowsAShip = [&](const QImage& shot) {
+            for (int y = 0; y < 85; y += 2) {
+                for (int column = 0; column < 340; column += 2) {
+                    const QColor c = shot.pixelColor(panel + QPoint(column, y));
+                    const int low = std::min({c.red(), c.green(), c.blue()});
+                    const int high = std::max({c.red(), c.green(), c.blue()});
+                    if (low >= 150 && high - low <= 12) {
+                        return true;
+                    }
+                }
+            }
+            return false;
+        };
+        QVERIFY(!panelShowsAShip(x.screenshot()));
+        // Two crossings, each started with P; at the jump the numbers return.
+        for (int crossing = 1; crossing <= 2; ++crossing) {
+            x.key(kConsole, QStringLiteral("p"));
+            QTRY_VERIFY_WITH_TIMEOUT(panelShowsAShip(x.screenshot()), 5000);
+            QTRY_VERIFY_WITH_TIMEOUT(!panelShowsAShip(x.screenshot()), 45000);
+            QCOMPARE(console.state(), QProcess::Running);
+        }
+        console.kill();
+        console.waitForFinished(3000);
+    }
+
     void consoleIsCentredOnAWideScreen() {
         const QSize screen(1920, 1080);
         XvfbSession x(screen);
