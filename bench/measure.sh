@@ -27,7 +27,7 @@ ticks=$(getconf CLK_TCK)
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 peak_kb() { awk '/VmHWM/ {print $2}' "/proc/$1/status"; }
 
-# measure PID LABEL [clicks]: prints "label | cpu % | peak MB"
+# measure PID LABEL [clicks|ships]: prints "label | cpu % | peak MB"
 measure() {
     local pid=$1 label=$2 clicks=${3:-}
     local start end elapsed
@@ -37,7 +37,11 @@ measure() {
     while (( i < seconds )); do
         sleep 1
         i=$((i + 1))
-        if [ -n "$clicks" ] && (( i == next )); then
+        if [ "$clicks" = ships ]; then
+            # P starts a ship whenever none is crossing; with Scan Ships on
+            # the scanner follows it and its panel shows.
+            xdotool key p
+        elif [ -n "$clicks" ] && (( i == next )); then
             # Info labels of objects 1, 2, 5, 3 in turn (pixel positions at 1024 x 768).
             local targets=("540 400" "862 500" "854 346" "318 590")
             read -r x y <<< "${targets[$(( (i / 8) % 4 ))]}"
@@ -57,6 +61,15 @@ echo "|---|---|---|"
 console=$!
 sleep 8
 measure "$console" "OVANT-Scan (numbers, buttons, info labels, a scan every 8 s)" clicks
+kill "$console"; wait "$console" 2>/dev/null || true
+
+mkdir -p "$work/config/OVANT"
+printf '[Options]\nAutoScan=0\nShipScan=1\n' > "$work/config/OVANT/OVANT-Scan.ini"
+"$bin" > "$work/console.log" 2>&1 &
+console=$!
+sleep 8
+xdotool search --sync --onlyvisible --name '^OVANT-Feldtaster$' windowfocus > /dev/null
+measure "$console" "OVANT-Scan (ships crossing one after the other, each scanned)" ships
 kill "$console"; wait "$console" 2>/dev/null || true
 
 "$hack" -root > "$work/hack.log" 2>&1 &

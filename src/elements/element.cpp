@@ -47,6 +47,13 @@ QRect Element::pixelRect() const {
                  t.toPixels(height_));
 }
 
+QLine Element::pixelLine() const {
+    const Twips& t = tree_.twips();
+    const QPoint origin = parent_ != nullptr ? parent_->pixelRect().topLeft() : QPoint(0, 0);
+    return QLine(origin.x() + t.toPixels(x1_), origin.y() + t.toPixels(y1_),
+                 origin.x() + t.toPixels(x2_), origin.y() + t.toPixels(y2_));
+}
+
 QRect Element::clipRect() const {
     QRect clip = parent_ != nullptr ? parent_->clipRect() : pixelRect();
     if (kind_ == ElementKind::Picture || parent_ == nullptr) {
@@ -56,10 +63,13 @@ QRect Element::clipRect() const {
 }
 
 void Element::invalidate() {
+    invalidateArea(pixelRect());
+}
+
+void Element::invalidateArea(QRect area) {
     if (!shown()) {
         return;
     }
-    QRect area = pixelRect();
     const int pen = std::max(borderPixels_, 1);
     area.adjust(-pen, -pen, pen + 1, pen + 1);
     const QRect clip = parent_ != nullptr ? parent_->clipRect() : area;
@@ -70,12 +80,18 @@ void Element::setBox(double left, double top, double width, double height) {
     if (left == left_ && top == top_ && width == width_ && height == height_) {
         return;
     }
-    invalidate();
+    const QRect before = pixelRect();
     left_ = left;
     top_ = top;
     width_ = std::max(0.0, width);
     height_ = std::max(0.0, height);
-    invalidate();
+    // A move of less than a pixel changes nothing on the screen (a ship
+    // moves a third of a pixel a tick), and children keep their pixels too.
+    const QRect after = pixelRect();
+    if (after != before) {
+        invalidateArea(before);
+        invalidateArea(after);
+    }
 }
 
 void Element::setVisible(bool on) {
@@ -184,7 +200,8 @@ void Element::setLine(double x1, double y1, double x2, double y2) {
     if (x1 == x1_ && y1 == y1_ && x2 == x2_ && y2 == y2_) {
         return;
     }
-    invalidate();
+    const QRect before = pixelRect();
+    const QLine endsBefore = pixelLine();
     x1_ = x1;
     y1_ = y1;
     x2_ = x2;
@@ -193,7 +210,10 @@ void Element::setLine(double x1, double y1, double x2, double y2) {
     top_ = std::min(y1, y2);
     width_ = std::abs(x2 - x1);
     height_ = std::abs(y2 - y1);
-    invalidate();
+    if (pixelLine() != endsBefore) {
+        invalidateArea(before);
+        invalidate();
+    }
 }
 
 void Element::addPoint(const StarPoint& p) {

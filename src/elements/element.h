@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QLine>
 #include <QPointF>
 #include <QRect>
 #include <QRegion>
@@ -149,6 +150,8 @@ public:
 
     // Pixel rectangle in the window (the canvas), from the one conversion.
     QRect pixelRect() const;
+    // A line's end points in window pixels.
+    QLine pixelLine() const;
     // Pictures clip their children; everything else is clipped by its parent.
     QRect clipRect() const;
 
@@ -156,6 +159,7 @@ public:
 
 private:
     void invalidate();
+    void invalidateArea(QRect area);
     void fitToText();
 
     ElementTree& tree_;

@@ -116,10 +116,44 @@ void ElementTree::paint(QPainter& painter, const QRegion& region) const {
     if (!root_->visible()) {
         return;
     }
-    painter.save();
-    painter.setClipRegion(region);
-    paintElement(painter, *root_, region.boundingRect());
-    painter.restore();
+    // A frame's changes lie far apart (a moving ship, the scanner's long
+    // lines, a number): painting each changed rectangle on its own skips
+    // everything between them. Many small ones are cheaper in one go.
+    constexpr int kRectsOneByOne = 16;
+    if (region.rectCount() > kRectsOneByOne) {
+        painter.save();
+        painter.setClipRegion(region);
+        paintElement(painter, *root_, region.boundingRect());
+        painter.restore();
+        return;
+    }
+    for (const QRect& rect : region) {
+        painter.save();
+        painter.setClipRect(rect);
+        paintElement(painter, *root_, rect);
+        painter.restore();
+    }
+}
+
+std::shared_ptr<const TextLayout> ElementTree::layoutOf(const Element& label,
+                                                        int widthPixels) const {
+    const QFont f = font(label.font());
+    const QString key = f.key() + QLatin1Char('|') + QString::number(widthPixels) +
+                        QLatin1Char('|') + QString::number(label.wordWrap()) + QLatin1Char('|') +
+                        QString::number(label.alignment().toInt()) + QLatin1Char('|') +
+                        label.text();
+    const auto found = layouts_.constFind(key);
+    if (found != layouts_.constEnd()) {
+        return *found;
+    }
+    // The number columns write new numbers all the time; forget them now and then.
+    if (layouts_.size() > 2048) {
+        layouts_.clear();
+    }
+    auto layout = std::make_shared<const TextLayout>(f, label.text(), widthPixels, label.wordWrap(),
+                                                     label.alignment());
+    layouts_.insert(key, layout);
+    return layout;
 }
 
 int ElementTree::hiddenTop(const Element& label) const {
@@ -172,12 +206,11 @@ void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect&
             }
             if (!e.text().isEmpty()) {
                 painter.setPen(e.foreColor());
-                const TextLayout layout(font(e.font()), e.text(), rect.width(), e.wordWrap(),
-                                        e.alignment());
+                const auto layout = layoutOf(e, rect.width());
                 if (e.textSpansHeight()) {
-                    layout.drawSpanningHeight(painter, rect);
+                    layout->drawSpanningHeight(painter, rect);
                 } else {
-                    layout.draw(painter, rect, hiddenTop(e));
+                    layout->draw(painter, rect, hiddenTop(e));
                 }
             }
             break;

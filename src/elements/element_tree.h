@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "elements/element.h"
+#include "elements/text_layout.h"
 #include "platform/twips.h"
 
 class QPainter;
@@ -51,6 +52,9 @@ private:
     void paintElement(QPainter& painter, const Element& e, const QRect& clip) const;
     // Rows at the top of a label that its container cuts off.
     int hiddenTop(const Element& label) const;
+    // The laid-out text of a label, kept while labels show the same text in
+    // the same font and width (a moving label repaints many times a second).
+    std::shared_ptr<const TextLayout> layoutOf(const Element& label, int widthPixels) const;
     Element* hitTestIn(Element& e, QPoint pixel, const QRect& clip) const;
 
     Twips twips_;
@@ -58,6 +62,7 @@ private:
     std::unique_ptr<Element> root_;
     QHash<QString, Element*> byName_;
     QRegion dirty_;
+    mutable QHash<QString, std::shared_ptr<const TextLayout>> layouts_;
 };
 
 }  // namespace ovant

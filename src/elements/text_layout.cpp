@@ -1,6 +1,7 @@
 #include "elements/text_layout.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTextLayout>
@@ -51,6 +52,24 @@ LineInk lineInk(const QFontMetricsF& metrics) {
 }  // namespace
 
 TextLayout::Placement TextLayout::place(const QFont& font, double boxHeight, double hiddenTop) {
+    // Measured once per font and box: the tight ink of a face is dear to take.
+    static QHash<QString, Placement> known;
+    const QString key = font.key() + QLatin1Char('|') + QString::number(boxHeight) +
+                        QLatin1Char('|') + QString::number(hiddenTop);
+    const auto found = known.constFind(key);
+    if (found != known.constEnd()) {
+        return *found;
+    }
+    const Placement placement = measurePlacement(font, boxHeight, hiddenTop);
+    if (known.size() > 4096) {
+        known.clear();
+    }
+    known.insert(key, placement);
+    return placement;
+}
+
+TextLayout::Placement TextLayout::measurePlacement(const QFont& font, double boxHeight,
+                                                   double hiddenTop) {
     const QFontMetricsF metrics(font);
     const LineInk ink = lineInk(metrics);
     double baseline = metrics.ascent();
@@ -105,7 +124,7 @@ TextLayout::TextLayout(const QFont& font, const QString& text, double width, boo
             const int underline = key >= start && key < start + lineText.size() ? key - start : -1;
             const double w = metrics.horizontalAdvance(lineText);
             widest = std::max(widest, w);
-            lines_.push_back(Line{lineText, underline, w});
+            lines_.push_back(Line{lineText, underline, w, QStaticText(), false});
         }
         layout.endLayout();
         paragraphStart += static_cast<int>(paragraph.size()) + 1;
@@ -125,8 +144,14 @@ void TextLayout::draw(QPainter& painter, const QRectF& box, double hiddenTop) co
         } else if (alignment_ & Qt::AlignHCenter) {
             x = box.left() + (box.width() - line.width) / 2;
         }
+        if (!line.isShaped) {
+            line.shaped = QStaticText(line.text);
+            line.shaped.setTextFormat(Qt::PlainText);
+            line.shaped.prepare(QTransform(), font_);
+            line.isShaped = true;
+        }
         painter.setFont(font_);
-        painter.drawText(QPointF(x, y), line.text);
+        painter.drawStaticText(QPointF(x, y - metrics.ascent()), line.shaped);
         if (line.underline >= 0) {
             const double ux = x + metrics.horizontalAdvance(line.text.left(line.underline));
             const double uw = metrics.horizontalAdvance(line.text.at(line.underline));
@@ -139,41 +164,54 @@ void TextLayout::draw(QPainter& painter, const QRectF& box, double hiddenTop) co
 }
 
 void TextLayout::drawSpanningHeight(QPainter& painter, const QRectF& box) const {
-    const QFontMetricsF metrics(font_);
-    const double step = lineStep(font_);
-    QPainterPath figure;
-    double y = metrics.ascent();
-    for (const Line& line : lines_) {
-        double x = 0;
-        if (alignment_ & Qt::AlignRight) {
-            x = box.width() - line.width;
-        } else if (alignment_ & Qt::AlignHCenter) {
-            x = (box.width() - line.width) / 2;
+    if (!figure_ || figureWidth_ != box.width()) {
+        const QFontMetricsF metrics(font_);
+        const double step = lineStep(font_);
+        QPainterPath path;
+        double y = metrics.ascent();
+        for (const Line& line : lines_) {
+            double x = 0;
+            if (alignment_ & Qt::AlignRight) {
+                x = box.width() - line.width;
+            } else if (alignment_ & Qt::AlignHCenter) {
+                x = (box.width() - line.width) / 2;
+            }
+            path.addText(QPointF(x, y), font_, line.text);
+            y += step;
         }
-        figure.addText(QPointF(x, y), font_, line.text);
-        y += step;
+        figure_ = path;
+        figureWidth_ = box.width();
     }
+    const QPainterPath& figure = *figure_;
     const QRectF ink = figure.boundingRect();
-    if (ink.isEmpty() || box.height() <= 0) {
+    if (ink.isEmpty() || box.height() <= 0 || box.width() <= 0) {
         return;
     }
-    // A glyph may overhang its advance (a bracket's arm): pull it back into
-    // the box, then onto whole pixels so that its stems stay crisp.
-    double left = ink.left();
-    left = std::min(left, box.width() - ink.width());
-    left = std::max(left, 0.0);
-    left = std::round(box.left() + left);
-    QTransform placement;
-    placement.translate(left, box.top());
-    placement.scale(1.0, box.height() / ink.height());
-    placement.translate(-ink.left(), -ink.top());
     const QColor colour = painter.pen().color();
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(colour);
-    painter.drawPath(placement.map(figure));
-    painter.restore();
+    const QSize size = box.size().toSize();
+    // The figure is filled once per size and colour; a flying scanner only
+    // moves it.
+    if (figureImage_.size() != size || figureColour_ != colour) {
+        // A glyph may overhang its advance (a bracket's arm): pull it back
+        // into the box, then onto whole pixels so that its stems stay crisp.
+        double left = ink.left();
+        left = std::min(left, box.width() - ink.width());
+        left = std::max(left, 0.0);
+        left = std::round(left);
+        QTransform placement;
+        placement.translate(left, 0);
+        placement.scale(1.0, box.height() / ink.height());
+        placement.translate(-ink.left(), -ink.top());
+        figureImage_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        figureImage_.fill(Qt::transparent);
+        QPainter fill(&figureImage_);
+        fill.setRenderHint(QPainter::Antialiasing, true);
+        fill.setPen(Qt::NoPen);
+        fill.setBrush(colour);
+        fill.drawPath(placement.map(figure));
+        figureColour_ = colour;
+    }
+    painter.drawImage(box.topLeft(), figureImage_);
 }
 
 }  // namespace ovant

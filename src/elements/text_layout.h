@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QFont>
+#include <QImage>
+#include <QPainterPath>
 #include <QRectF>
+#include <QStaticText>
 #include <QString>
+#include <optional>
 
 class QPainter;
 
@@ -50,15 +54,27 @@ public:
     static Placement place(const QFont& font, double boxHeight, double hiddenTop = 0);
 
 private:
+    static Placement measurePlacement(const QFont& font, double boxHeight, double hiddenTop);
+
+public:
+private:
     struct Line {
         QString text;
         int underline;  // index of the key letter in text, -1 for none
         double width;
+        // Shaped once, when the line is first drawn: text shaping is the
+        // dearest part of painting a label.
+        mutable QStaticText shaped;
+        mutable bool isShaped = false;
     };
     QFont font_;
     Qt::Alignment alignment_;
     std::vector<Line> lines_;
     QSizeF size_;
+    mutable std::optional<QPainterPath> figure_;  // drawn spanning its box
+    mutable double figureWidth_ = -1;
+    mutable QImage figureImage_;
+    mutable QColor figureColour_;
 };
 
 }  // namespace ovant

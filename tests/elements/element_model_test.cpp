@@ -11,6 +11,28 @@ using namespace ovant;
 class ElementModelTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // A ship moves a third of a pixel a tick: only a move that changes
+    // pixels may cost a repaint, and then both where it was and where it is.
+    void onlyMovesThatChangePixelsAskForARepaint() {
+        ElementTree tree(Twips(1.0), nullptr);
+        tree.root().setBox(0, 0, 15360, 11520);
+        Element* ship =
+            makePicture(tree, nullptr, QStringLiteral("Ship"), Box{1500, 1500, 390, 420});
+        Element* line =
+            makeLine(tree, nullptr, QStringLiteral("Line"), 0, 3000, 6000, 3000, Qt::white);
+        (void)tree.takeDirty();
+        ship->setLeft(1505);
+        line->setLine(0, 3005, 6000, 3005);
+        QVERIFY(!tree.dirty());
+        QCOMPARE(ship->left(), 1505.0);
+        ship->setLeft(1515);
+        const QRegion moved = tree.takeDirty();
+        QVERIFY(moved.contains(QPoint(100, 110)) && moved.contains(QPoint(101, 110)));
+        line->setLine(0, 3020, 6000, 3020);
+        const QRegion lineMoved = tree.takeDirty();
+        QVERIFY(lineMoved.contains(QPoint(200, 200)) && lineMoved.contains(QPoint(200, 201)));
+    }
+
     void twipsBecomePixelsAtOnePlacePerLevel() {
         ElementTree tree(Twips(1.0), nullptr);
         tree.root().setBox(0, 0, 15360, 11520);
