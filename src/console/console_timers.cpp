@@ -6,15 +6,15 @@ namespace ovant {
 
 namespace {
 
-QTimer* makeTimer(QObject* owner, const timing::TimerSpec& spec, int index = 0) {
+QTimer* makeTimer(QObject* owner, const timing::TimerSpec& design, int index = 0) {
     auto* timer = new QTimer(owner);
-    const QString name = QString::fromLatin1(spec.name);
+    const QString name = QString::fromLatin1(design.name);
     timer->setObjectName(index > 0 ? name.arg(index) : name);
-    timer->setInterval(spec.intervalMs);
+    timer->setInterval(design.intervalMs);
     // The fast clocks ask for 6 to 10 ms; only a precise timer delivers that.
-    timer->setTimerType(spec.intervalMs < timing::kPreciseBelowMs ? Qt::PreciseTimer
-                                                                  : Qt::CoarseTimer);
-    if (spec.onAtLoad) {
+    timer->setTimerType(design.intervalMs < timing::kPreciseBelowMs ? Qt::PreciseTimer
+                                                                    : Qt::CoarseTimer);
+    if (design.onAtLoad) {
         timer->start();
     }
     return timer;

@@ -11,6 +11,7 @@
 #include "platform/settings_store.h"
 #include "platform/sound/sound_effects.h"
 #include "scene/planet_texts.h"
+#include "support/console_rig.h"
 #include "support/recording_sound_player.h"
 #include "support/scripted_random.h"
 
@@ -31,26 +32,22 @@ public:
     }
 };
 
+// The console as the program builds it, its clocks running, reporting its
+// start to a recording splash.
 struct Rig {
-    RecordingSoundPlayer player;
-    SoundEffects sounds{player, QStringLiteral(OVANT_SOUND_DIR)};
-    SettingsStore settings;
-    ovant::testing::ScriptedRandom random{{0.3, 0.6, 0.1, 0.9}};
-    PictureStore pictures;
     RecordingReporter reporter;
-    int ended = 0;
-    std::unique_ptr<MainForm> form;
+    ovant::testing::ConsoleRig console;
+    std::unique_ptr<MainForm>& form;
+    RecordingSoundPlayer& player;
+    SoundEffects& sounds;
+    int& ended;
 
-    explicit Rig(QRect screen) {
-        ConsoleServices s;
-        s.random = &random;
-        s.settings = &settings;
-        s.sounds = &sounds;
-        s.pictures = &pictures;
-        s.endProcess = [this] { ++ended; };
-        s.executableFolder = QStringLiteral("/opt/ovant");
-        s.screen = screen;
-        form = std::make_unique<MainForm>(s, &reporter);
+    explicit Rig(QRect screen)
+        : console({screen, {0.3, 0.6, 0.1, 0.9}, &reporter, true, false}),
+          form(console.form),
+          player(console.player),
+          sounds(console.sounds),
+          ended(console.ended) {
         reporter.console = form.get();
     }
 };

@@ -149,9 +149,9 @@ private Q_SLOTS:
                                                      {FontSpec{FontFace::Monitor, 15.75}, 435},
                                                      {FontSpec{FontFace::Monitor, 15.75}, 1155},
                                                      {FontSpec{FontFace::Monitor, 32.25}, 810}};
-        for (const auto& [spec, height] : boxes) {
+        for (const auto& [wanted, height] : boxes) {
             // Glyphs land on whole pixel rows: the baseline's row must stay.
-            const QFont font = tree.font(spec);
+            const QFont font = tree.font(wanted);
             QCOMPARE(std::lround(TextLayout::place(font, tree.twips().toPixels(height)).baseline),
                      std::lround(QFontMetricsF(font).ascent()));
         }

@@ -10,42 +10,15 @@
 #include "scene/scene_elements.h"
 #include "ships/ship_elements.h"
 #include "ships/ship_scan_panel.h"
+#include "support/recording_ops.h"
 #include "support/recording_sound_player.h"
 #include "support/scripted_random.h"
 
 using namespace ovant;
+using ovant::testing::RecordingOps;
 using ovant::testing::ScriptedRandom;
 
 namespace {
-
-// Hands the ship panel's wipe to the real ship panel and records the rest.
-class ShipPanelOps final : public ConsoleOps {
-public:
-    explicit ShipPanelOps(ShipScanPanel& ships) : ships_(ships) {}
-    QStringList calls;
-    void scanPlanet(int star) override { calls << QStringLiteral("scanPlanet %1").arg(star); }
-    void hidePlanetScan() override { calls << QStringLiteral("hidePlanetScan"); }
-    void hideSRTeleInfos() override { calls << QStringLiteral("hideSRTeleInfos"); }
-    void hideShipScan() override {
-        calls << QStringLiteral("hideShipScan");
-        ships_.hideShipScan();
-    }
-    void initAutoZoom() override { calls << QStringLiteral("initAutoZoom"); }
-    void scanAnotherObject(int object) override {
-        calls << QStringLiteral("scanAnotherObject %1").arg(object);
-    }
-    bool zoomViewOpen() const override { return false; }
-    void scanStar(int object) override { calls << QStringLiteral("scanStar %1").arg(object); }
-    bool setScannerManual(double, double, double) override {
-        calls << QStringLiteral("setScannerManual");
-        return true;
-    }
-    void setScanner() override { calls << QStringLiteral("setScanner"); }
-    void showScanner() override { calls << QStringLiteral("showScanner"); }
-
-private:
-    ShipScanPanel& ships_;
-};
 
 // The two scan panels over the number panel, with the ship panel beside them.
 struct Panels {
@@ -60,11 +33,13 @@ struct Panels {
     RecordingSoundPlayer player;
     SoundEffects sounds{player, QStringLiteral(OVANT_SOUND_DIR)};
     ShipScanPanel shipPanel{ships, numbers.picNum, sounds};
-    ShipPanelOps ops{shipPanel};
+    RecordingOps ops;
     Lane panelArea{pacer};
     ScanPanels panels{scene, numbers.picNum, panelArea, state, pacer, sounds, random, ops};
 
     Panels() {
+        // The ship panel's wipe goes to the real ship panel.
+        ops.onHideShipScan = [this] { shipPanel.hideShipScan(); };
         sounds.setSoundOn(false);
         state.aniSpeed = 0;
     }

@@ -12,39 +12,14 @@
 #include "scene/scene_elements.h"
 #include "scene/sector_scene.h"
 #include "ships/ship_elements.h"
+#include "support/recording_ops.h"
 #include "support/recording_sound_player.h"
 #include "support/scripted_random.h"
 
 using namespace ovant;
+using ovant::testing::RecordingOps;
 
 namespace {
-
-class RecordingOps final : public ConsoleOps {
-public:
-    QStringList calls;
-    std::function<void(int)> onScanPlanet;
-    void scanPlanet(int star) override {
-        calls << QStringLiteral("scanPlanet %1").arg(star);
-        if (onScanPlanet) {
-            onScanPlanet(star);
-        }
-    }
-    void hidePlanetScan() override { calls << QStringLiteral("hidePlanetScan"); }
-    void hideSRTeleInfos() override { calls << QStringLiteral("hideSRTeleInfos"); }
-    void hideShipScan() override { calls << QStringLiteral("hideShipScan"); }
-    void initAutoZoom() override { calls << QStringLiteral("initAutoZoom"); }
-    void scanAnotherObject(int object) override {
-        calls << QStringLiteral("scanAnotherObject %1").arg(object);
-    }
-    bool zoomViewOpen() const override { return false; }
-    void scanStar(int object) override { calls << QStringLiteral("scanStar %1").arg(object); }
-    bool setScannerManual(double, double, double) override {
-        calls << QStringLiteral("setScannerManual");
-        return true;
-    }
-    void setScanner() override { calls << QStringLiteral("setScanner"); }
-    void showScanner() override { calls << QStringLiteral("showScanner"); }
-};
 
 // The sector, the scanner and the panels on their own, without a window.
 struct Scene {

@@ -6,32 +6,15 @@
 #include "platform/settings_store.h"
 #include "platform/sound/sound_effects.h"
 #include "screensaver/auto_scan.h"
+#include "support/recording_ops.h"
 #include "support/recording_sound_player.h"
 #include "support/scripted_random.h"
 
 using namespace ovant;
+using ovant::testing::RecordingOps;
 using ovant::testing::ScriptedRandom;
 
-namespace {
-
-class RecordingOps final : public ConsoleOps {
-public:
-    QStringList calls;
-    bool zoomed = false;
-    void scanPlanet(int) override {}
-    void hidePlanetScan() override {}
-    void hideSRTeleInfos() override {}
-    void hideShipScan() override {}
-    void initAutoZoom() override {}
-    void scanAnotherObject(int object) override { calls << QString::number(object); }
-    bool zoomViewOpen() const override { return zoomed; }
-    void scanStar(int) override {}
-    bool setScannerManual(double, double, double) override { return true; }
-    void setScanner() override {}
-    void showScanner() override {}
-};
-
-}  // namespace
+namespace {}  // namespace
 
 class AutoScanTest : public QObject {
     Q_OBJECT
@@ -128,7 +111,7 @@ private Q_SLOTS:
 
         state.panelBusy = false;
         autoScan.step();
-        QCOMPARE(ops.calls, QStringList{"4"});
+        QCOMPARE(ops.calls, QStringList{"scanAnotherObject 4"});
         QCOMPARE(timer.interval(), 30000);
         QCOMPARE(random.used(), 3);
     }

@@ -7,34 +7,15 @@
 #include "platform/sound/sound_effects.h"
 #include "ships/ship_scan_panel.h"
 #include "ships/ship_traffic.h"
+#include "support/recording_ops.h"
 #include "support/recording_sound_player.h"
 #include "support/scripted_random.h"
 
 using namespace ovant;
+using ovant::testing::RecordingOps;
 using ovant::testing::ScriptedRandom;
 
 namespace {
-
-class RecordingOps final : public ConsoleOps {
-public:
-    QStringList calls;
-    bool zoomed = false;
-    bool framePlaced = true;
-    void scanPlanet(int) override {}
-    void hidePlanetScan() override {}
-    void hideSRTeleInfos() override {}
-    void hideShipScan() override {}
-    void initAutoZoom() override {}
-    void scanAnotherObject(int) override {}
-    bool zoomViewOpen() const override { return zoomed; }
-    void scanStar(int object) override { calls << QStringLiteral("scanStar %1").arg(object); }
-    bool setScannerManual(double x, double y, double gap) override {
-        calls << QStringLiteral("frame %1,%2 %3").arg(x).arg(y).arg(gap);
-        return framePlaced;
-    }
-    void setScanner() override { calls << QStringLiteral("setScanner"); }
-    void showScanner() override { calls << QStringLiteral("showScanner"); }
-};
 
 // A ship from the left edge, (-1000, 2000), heading right and up towards
 // (40, 1990): 208 steps across, 2 of them also up, and it arrives on the 209th.

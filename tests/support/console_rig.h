@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/main_form.h"
+#include "console/startup_reporter.h"
 #include "elements/picture_store.h"
 #include "platform/settings_store.h"
 #include "platform/sound/sound_effects.h"
@@ -14,18 +15,27 @@ namespace ovant::testing {
 
 // The console window built as the program builds it, with recorded sounds, a
 // scripted random source and an end of the process that only counts. It is
-// not started; its periodic clocks are stopped, so only the sequences a test
-// runs change elements or draw numbers.
+// not started. By default its periodic clocks are stopped, so only the
+// sequences a test runs change elements or draw numbers, and sound is on.
 struct ConsoleRig {
+    struct Setup {
+        QRect screen{0, 0, 1024, 768};
+        std::vector<double> draws{0.5};
+        StartupReporter* reporter = nullptr;
+        bool clocksRun = false;
+        bool soundOn = true;
+    };
+
     RecordingSoundPlayer player;
     SoundEffects sounds{player, QStringLiteral(OVANT_SOUND_DIR)};
     SettingsStore settings;
-    ScriptedRandom random{{0.5}};
+    ScriptedRandom random;
     PictureStore pictures;
     int ended = 0;
     std::unique_ptr<MainForm> form;
 
-    explicit ConsoleRig(QRect screen = QRect(0, 0, 1024, 768)) {
+    ConsoleRig() : ConsoleRig(Setup{}) {}
+    explicit ConsoleRig(const Setup& setup) : random(setup.draws) {
         ConsoleServices s;
         s.random = &random;
         s.settings = &settings;
@@ -33,13 +43,17 @@ struct ConsoleRig {
         s.pictures = &pictures;
         s.endProcess = [this] { ++ended; };
         s.executableFolder = QStringLiteral("/opt/ovant");
-        s.screen = screen;
-        form = std::make_unique<MainForm>(s, nullptr);
-        const auto timers = form->findChildren<QTimer*>();
-        for (QTimer* timer : timers) {
-            timer->stop();
+        s.screen = setup.screen;
+        form = std::make_unique<MainForm>(s, setup.reporter);
+        if (!setup.clocksRun) {
+            const auto timers = form->findChildren<QTimer*>();
+            for (QTimer* timer : timers) {
+                timer->stop();
+            }
         }
-        sounds.setSoundOn(true);
+        if (setup.soundOn) {
+            sounds.setSoundOn(true);
+        }
     }
 
     const SceneElements& scene() const { return form->sceneElements(); }
