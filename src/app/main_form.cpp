@@ -1,14 +1,17 @@
 #include "app/main_form.h"
 
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 #include "console/frame_animation.h"
 #include "console/frame_layout.h"
+#include "console/key_commands.h"
 #include "console/number_panel.h"
 #include "console/palette.h"
 #include "console/timings.h"
+#include "platform/sound/sound_effects.h"
 #include "platform/texts.h"
 #include "scene/info_labels.h"
 #include "scene/scan_panels.h"
@@ -18,6 +21,7 @@
 #include "screensaver/console_exit.h"
 #include "ships/ship_scan_panel.h"
 #include "ships/ship_traffic.h"
+#include "windows/info_window.h"
 
 namespace ovant {
 
@@ -76,6 +80,8 @@ void MainForm::wireCommands() {
     // The exit button and its caption.
     frame_.buttonOben[1]->onClick([this] { exitConsole(); });
     frame_.captions[11]->onClick([this] { exitConsole(); });
+    frame_.buttonOben[3]->onClick([this] { infoCommand(); });
+    frame_.captions[9]->onClick([this] { infoCommand(); });
     frame_.buttonOben[4]->onClick([this] { autoScanSwitch(); });
     frame_.captions[8]->onClick([this] { autoScanSwitch(); });
     frame_.buttonUnten[2]->onClick([this] { shipCommand(true); });
@@ -169,6 +175,34 @@ void MainForm::setOVANTBars() {
     layOutScreenBars(tree(), services_.screen.size());
 }
 
+void MainForm::infoCommand() {
+    SoundEffects& sounds = *services_.sounds;
+    if (sounds.soundOn()) {
+        sounds.playSound(QStringLiteral("1.wav"));
+    }
+    // The info window plays its own sounds; the console keeps quiet meanwhile.
+    sounds.setSoundOn(false);
+    showInfoModal();
+    sounds.setSoundOn(true);
+}
+
+void MainForm::showInfoModal() {
+    // The console's timers keep running while the window is open; only input
+    // is held back from it.
+    InfoWindow info(this);
+    info.setWindowFlag(Qt::Window);
+    info.setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    QObject::connect(&info, &InfoWindow::left, &loop, &QEventLoop::quit);
+    if (pacer_.turnsEnded()) {
+        return;
+    }
+    infoLoop_ = &loop;
+    info.show();
+    loop.exec();
+    infoLoop_ = nullptr;
+}
+
 void MainForm::exitConsole() {
     exit_->exitConsole();
 }
@@ -182,29 +216,56 @@ void MainForm::initColors() {
 void MainForm::closeEvent(QCloseEvent* event) {
     // Closing the console ends the program at once; nothing is saved on the way out.
     event->accept();
+    // A console that closes while its info window is open (only a test keeps
+    // the process then) must not leave that window's loop waiting.
+    if (infoLoop_ != nullptr) {
+        infoLoop_->quit();
+    }
     exit_->windowClosed();
 }
 
 void MainForm::keyPressEvent(QKeyEvent* event) {
-    const int key = event->key();
-    if (keyEndsScreenSaver(state_, key) || (!state_.scrSavMode && key == Qt::Key_X)) {
-        exitConsole();
+    const KeyPress press{event->key(), event->modifiers(), event->isAutoRepeat()};
+    KeyCommand command = keyCommand(state_.scrSavMode, press);
+    if (command == KeyCommand::None) {
+        command = characterCommand(state_.scrSavMode, event->text());
+    }
+    if (command == KeyCommand::None) {
+        ElementWindow::keyPressEvent(event);
         return;
     }
-    switch (key) {
-        case Qt::Key_S:
+    runKeyCommand(command);
+}
+
+void MainForm::runKeyCommand(KeyCommand command) {
+    switch (command) {
+        case KeyCommand::None:
+            return;
+        case KeyCommand::Info:
+            infoCommand();
+            return;
+        case KeyCommand::RedAlert:
+            redAlertKey();
+            return;
+        case KeyCommand::AutoScanStep:
             autoScanStep();
             return;
-        case Qt::Key_P:
-            shipCommand(false);
+        case KeyCommand::Zoom:
+            zoomKey();
             return;
-        case Qt::Key_H:
+        case KeyCommand::ShipScanRequest:
             shipScanRequest();
             return;
-        default:
-            break;
+        case KeyCommand::Ship:
+            shipCommand(false);
+            return;
+        case KeyCommand::EndScan:
+            endScan();
+            return;
+        case KeyCommand::Exit:
+            exitConsole();
+            return;
     }
-    ElementWindow::keyPressEvent(event);
 }
 
 void MainForm::mousePressEvent(QMouseEvent* event) {
@@ -214,5 +275,13 @@ void MainForm::mousePressEvent(QMouseEvent* event) {
     }
     ElementWindow::mousePressEvent(event);
 }
+
+}  // namespace ovant
+
+namespace ovant {
+
+// MERGE-STUBS: replaced when the red alert and the zoom views arrive.
+void MainForm::redAlertKey() {}
+void MainForm::zoomKey() {}
 
 }  // namespace ovant

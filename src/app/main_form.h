@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QEventLoop>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -8,6 +10,7 @@
 #include "console/console_state.h"
 #include "console/console_timers.h"
 #include "console/frame_elements.h"
+#include "console/key_commands.h"
 #include "elements/element_window.h"
 #include "elements/pacing.h"
 #include "scene/scene_elements.h"
@@ -75,6 +78,11 @@ public:
     void endScan();
     void setOVANTBars();
     void exitConsole();
+    // Info: the info window, modal, with the console's sound off meanwhile.
+    void infoCommand();
+    // Keys that reach subsystems still being built elsewhere.
+    void redAlertKey();
+    void zoomKey();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,6 +91,8 @@ protected:
 
 private:
     void wireCommands();
+    void runKeyCommand(KeyCommand command);
+    void showInfoModal();
     void initColors();
     void status(const QString& text);
     bool startPause(double seconds);
@@ -118,6 +128,7 @@ private:
     std::unique_ptr<ShipTraffic> shipTraffic_;
     std::unique_ptr<ConsoleExit> exit_;
     std::unique_ptr<AutoScan> autoScan_;
+    QPointer<QEventLoop> infoLoop_;
 };
 
 }  // namespace ovant
