@@ -3,58 +3,23 @@
 #include <QSettings>
 #include <QtTest>
 
+#include "scan_process.h"
 #include "scene/scanner_geometry.h"
 #include "xvfb_session.h"
 
 using ovant::e2e::describe;
+using ovant::e2e::picMainAt;
+using ovant::e2e::px;
+using ovant::e2e::scanProgram;
+using ovant::e2e::startConsole;
+using ovant::e2e::startScan;
+using ovant::e2e::storedOption;
+using ovant::e2e::storeOption;
 using ovant::e2e::XvfbSession;
 
 namespace {
 
-const QString kConsole = QStringLiteral("^OVANT-Feldtaster$");
-
-QString scanProgram() {
-    return qEnvironmentVariable("OVANT_BIN_DIR") + QStringLiteral("/OVANT-Scan");
-}
-
-bool startScan(QProcess& process, const XvfbSession& x, const QStringList& arguments = {}) {
-    process.setProcessEnvironment(x.environment());
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(scanProgram(), arguments);
-    return process.waitForStarted();
-}
-
-// Starts the console; true once it shows itself.
-bool startConsole(QProcess& console, const XvfbSession& x) {
-    if (!x.ready()) {
-        return false;
-    }
-    return startScan(console, x) && x.waitForWindow(kConsole);
-}
-
-// Twips to pixels, as the console converts them.
-int px(double twips) {
-    return static_cast<int>(std::lround(twips / 15.0));
-}
-
-// Where the console picture's top-left corner lands: centred, shifted by
-// 110 twips right and 10 down.
-QPoint picMainAt(QSize screen) {
-    return {px(screen.width() * 15 / 2.0 - 11745 / 2.0 + 110),
-            px(screen.height() * 15 / 2.0 - 8355 / 2.0 + 10)};
-}
-
-// Stores a switch before the console starts, as a user's earlier run would.
-void storeOption(const XvfbSession& x, const QString& key, const QString& value) {
-    QSettings stored(x.settingsFile(), QSettings::IniFormat);
-    stored.setValue(QStringLiteral("Options/") + key, value);
-    stored.sync();
-}
-
-QString storedOption(const XvfbSession& x, const QString& key) {
-    const QSettings stored(x.settingsFile(), QSettings::IniFormat);
-    return stored.value(QStringLiteral("Options/") + key).toString();
-}
+const QString& kConsole = ovant::e2e::kConsoleTitle;
 
 void expectColour(const QImage& shot, QPoint at, const QColor& colour) {
     QVERIFY2(
