@@ -176,6 +176,12 @@ void MainForm::setOVANTBars() {
 }
 
 void MainForm::infoCommand() {
+    // Over a screen saver a modal window would wait for a user who is not
+    // there, and would switch the sound on against the saver's setting.
+    if (state_.scrSavMode) {
+        exitConsole();
+        return;
+    }
     SoundEffects& sounds = *services_.sounds;
     if (sounds.soundOn()) {
         sounds.playSound(QStringLiteral("1.wav"));
