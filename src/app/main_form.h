@@ -16,6 +16,7 @@
 namespace ovant {
 
 class AutoScan;
+class AutoZoom;
 class ConsoleExit;
 class FrameAnimation;
 class InfoLabels;
@@ -26,6 +27,7 @@ class SectorScene;
 class ShipScanPanel;
 class ShipTraffic;
 class StartupReporter;
+class ZoomViews;
 
 // The console window, the composition root: it builds every element and
 // timer, creates the subsystems, wires clicks and keys to their commands and
@@ -76,6 +78,17 @@ public:
     void setOVANTBars();
     void exitConsole();
 
+    // The zoom views over the sector picture and their automatic closing.
+    void zoomPlanet(int star);
+    void hideStarZoom();
+    void hideSRTZoom();
+    // The zoom key: the active object's zoom view when nothing else holds the
+    // scanner or the panels; in screen-saver mode it also closes by itself.
+    void zoomKey();
+    // tmrAutoZoomStop's tick.
+    void autoZoomTick();
+    const AutoZoom& autoZoom() const { return *autoZoom_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -95,6 +108,7 @@ private:
     bool firstAnimation();
     void showConsole();
     void shapeShip();
+    void wireZoom();
 
     ConsoleServices services_;
     StartupReporter* reporter_;
@@ -118,6 +132,10 @@ private:
     std::unique_ptr<ShipTraffic> shipTraffic_;
     std::unique_ptr<ConsoleExit> exit_;
     std::unique_ptr<AutoScan> autoScan_;
+    // The zoom views share the place over the sector picture and one lane.
+    Lane zoomArea_;
+    std::unique_ptr<ZoomViews> zoom_;
+    std::unique_ptr<AutoZoom> autoZoom_;
 };
 
 }  // namespace ovant
