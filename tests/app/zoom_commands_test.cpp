@@ -215,6 +215,43 @@ private Q_SLOTS:
         QVERIFY(rig.planet().panel->visible());
     }
 
+    // The screen saver's zoom key: no close button, and the view closes by
+    // itself after 20 to 90 seconds.
+    void onTheScreenSaverTheZoomKeyArmsTheClosingTimer() {
+        ConsoleRig rig;
+        ConsoleServices s;
+        s.random = &rig.random;
+        s.settings = &rig.settings;
+        s.sounds = &rig.sounds;
+        s.pictures = &rig.pictures;
+        s.endProcess = [&rig] { ++rig.ended; };
+        s.mode = StartMode::ScreenSaver;
+        s.screen = QRect(0, 0, 1024, 768);
+        rig.form = std::make_unique<MainForm>(s, nullptr);
+        rig.form->load();
+        QVERIFY(rig.form->state().scrSavMode);
+        // Only this test scans.
+        for (QTimer* timer : rig.form->findChildren<QTimer*>()) {
+            timer->stop();
+        }
+        scanned(rig, 2);
+        // Six measurements, then the time: the longest.
+        rig.random = testing::ScriptedRandom({0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.999999});
+        rig.form->zoomKey();
+        const SchematicElements& z = rig.scene().starZoom;
+        QVERIFY(z.picture->visible() && z.labelName->visible() && z.dots[6]->visible());
+        QVERIFY(!z.closeButton->visible());
+        QVERIFY(rig.form->timers().tmrAutoZoomStop->isActive());
+        QCOMPARE(rig.form->autoZoom().durationSeconds(), 90);
+        for (int i = 0; i < 89; ++i) {
+            rig.form->autoZoomTick();
+        }
+        QVERIFY(rig.form->zoomViewOpen());
+        rig.form->autoZoomTick();
+        QVERIFY(!rig.form->zoomViewOpen());
+        QVERIFY(rig.planet().panel->visible());
+    }
+
     void closingWhileAShipIsScannedLeavesThePanelToTheShip() {
         ConsoleRig rig;
         scanned(rig, 1);
