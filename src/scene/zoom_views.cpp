@@ -109,8 +109,8 @@ ZoomViews::ZoomViews(const SceneElements& scene, Element* lblCaption, Lane& zoom
       sounds_(sounds),
       random_(random),
       ops_(ops) {
-    // Vertical leaders grow upwards from just above their point, except the
-    // seventh, which hangs down from the point to its row.
+    // Vertical leaders grow upwards from their point, except the seventh,
+    // which hangs down from its point to its row.
     star_ = makeView(scene.starZoom, {{"StarZoomLine1_1", Growth::Up, 2265},
                                       {"StarZoomLine1_2", Growth::Right, 0},
                                       {"StarZoomLine2_1", Growth::Up, 1230},
