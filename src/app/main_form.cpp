@@ -13,10 +13,12 @@
 #include "console/timings.h"
 #include "platform/sound/sound_effects.h"
 #include "platform/texts.h"
+#include "scene/auto_zoom.h"
 #include "scene/info_labels.h"
 #include "scene/scan_panels.h"
 #include "scene/scanner.h"
 #include "scene/sector_scene.h"
+#include "scene/zoom_views.h"
 #include "screensaver/auto_scan.h"
 #include "screensaver/console_exit.h"
 #include "ships/ship_scan_panel.h"
@@ -31,7 +33,8 @@ MainForm::MainForm(ConsoleServices services, StartupReporter* reporter)
       reporter_(reporter),
       pacer_(timing::kTickMs, this),
       panelArea_(pacer_),
-      startLane_(pacer_) {
+      startLane_(pacer_),
+      zoomArea_(pacer_) {
     setWindowTitle(QString::fromLatin1(texts::kConsoleTitle));
     // Designed client area 11775 x 9270 twips until the start covers the screen.
     const Twips& t = tree().twips();
@@ -70,6 +73,7 @@ MainForm::MainForm(ConsoleServices services, StartupReporter* reporter)
     autoScan_ = std::make_unique<AutoScan>(state_, random, sounds, *this, *timers_.tmrScrSavScan);
     QObject::connect(timers_.tmrScrSavScan, &QTimer::timeout, this, [this] { autoScanStep(); });
     wireCommands();
+    wireZoom();
 }
 
 MainForm::~MainForm() = default;
@@ -114,9 +118,7 @@ void MainForm::hideShipScan() {
 }
 
 void MainForm::initAutoZoom() {
-    // The automatic zoom opens the zoom views, which are still to come; until
-    // then an arrival shows the scan panel.
-    scanPlanet(state_.activeStar);
+    autoZoom_->initAutoZoom();
 }
 
 void MainForm::scanAnotherObject(int object) {
@@ -282,12 +284,77 @@ void MainForm::mousePressEvent(QMouseEvent* event) {
     ElementWindow::mousePressEvent(event);
 }
 
+// --- The zoom views and the automatic zoom ---
+
+void MainForm::wireZoom() {
+    zoom_ = std::make_unique<ZoomViews>(scene_, frame_.lblCaption, zoomArea_, state_, pacer_,
+                                        *services_.sounds, *services_.random, *this);
+    autoZoom_ = std::make_unique<AutoZoom>(state_, *services_.random, *zoom_, *this,
+                                           *timers_.tmrAutoZoomStop);
+    QObject::connect(timers_.tmrAutoZoomStop, &QTimer::timeout, this, [this] { autoZoomTick(); });
+
+    // A click on a scan panel, its title or its texts opens the zoom view.
+    const auto panelClicks = [](const LeaderPanelLayout& p, const std::function<void()>& open) {
+        p.panel->onClick(open);
+        p.title->onClick(open);
+        for (int i = 1; i <= 5; ++i) {
+            p.label[i]->onClick(open);
+        }
+    };
+    panelClicks(scene_.planetPanel, [this] { zoom_->planetPanelClick(); });
+    panelClicks(scene_.telescopePanel, [this] { zoom_->telescopePanelClick(); });
+
+    // The close buttons light up under the pointer and go dark again when it
+    // moves on over their view.
+    const auto closeButton = [](const SchematicElements& z, const std::function<void()>& close) {
+        Element* button = z.closeButton;
+        button->onClick(close);
+        button->onMouseMove([button](QPointF) { ZoomViews::pointerOverClose(*button); });
+        const auto overView = [button](QPointF) { ZoomViews::pointerOverView(*button); };
+        z.picture->onMouseMove(overView);
+        z.labelName->onMouseMove(overView);
+        for (Element* label : z.labels) {
+            label->onMouseMove(overView);
+        }
+    };
+    closeButton(scene_.starZoom, [this] { zoom_->starZoomCloseClick(); });
+    closeButton(scene_.telescopeZoom, [this] { zoom_->telescopeZoomCloseClick(); });
+}
+
+void MainForm::zoomPlanet(int star) {
+    zoom_->zoomPlanet(star);
+}
+
+void MainForm::hideStarZoom() {
+    zoom_->hideStarZoom();
+}
+
+void MainForm::hideSRTZoom() {
+    zoom_->hideSRTZoom();
+}
+
+void MainForm::zoomKey() {
+    if (!zoom::keyAllowed(state_, zoomViewOpen())) {
+        return;
+    }
+    if (services_.sounds->soundOn()) {
+        services_.sounds->playSound(QStringLiteral("1.wav"));
+    }
+    zoom_->zoomPlanet(state_.activeStar);
+    if (state_.scrSavMode) {
+        autoZoom_->arm(autozoom::keyOpenSeconds(*services_.random));
+    }
+}
+
+void MainForm::autoZoomTick() {
+    autoZoom_->tick();
+}
+
 }  // namespace ovant
 
 namespace ovant {
 
-// MERGE-STUBS: replaced when the red alert and the zoom views arrive.
+// MERGE-STUBS: replaced when the red alert arrives.
 void MainForm::redAlertKey() {}
-void MainForm::zoomKey() {}
 
 }  // namespace ovant

@@ -19,6 +19,7 @@
 namespace ovant {
 
 class AutoScan;
+class AutoZoom;
 class ConsoleExit;
 class FrameAnimation;
 class InfoLabels;
@@ -29,6 +30,7 @@ class SectorScene;
 class ShipScanPanel;
 class ShipTraffic;
 class StartupReporter;
+class ZoomViews;
 
 // The console window, the composition root: it builds every element and
 // timer, creates the subsystems, wires clicks and keys to their commands and
@@ -80,9 +82,19 @@ public:
     void exitConsole();
     // Info: the info window, modal, with the console's sound off meanwhile.
     void infoCommand();
-    // Keys that reach subsystems still being built elsewhere.
+    // Key R: the red-alert command of the mode the console runs in.
     void redAlertKey();
+
+    // The zoom views over the sector picture and their automatic closing.
+    void zoomPlanet(int star);
+    void hideStarZoom();
+    void hideSRTZoom();
+    // The zoom key: the active object's zoom view when nothing else holds the
+    // scanner or the panels; in screen-saver mode it also closes by itself.
     void zoomKey();
+    // tmrAutoZoomStop's tick.
+    void autoZoomTick();
+    const AutoZoom& autoZoom() const { return *autoZoom_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -105,6 +117,7 @@ private:
     bool firstAnimation();
     void showConsole();
     void shapeShip();
+    void wireZoom();
 
     ConsoleServices services_;
     StartupReporter* reporter_;
@@ -129,6 +142,10 @@ private:
     std::unique_ptr<ConsoleExit> exit_;
     std::unique_ptr<AutoScan> autoScan_;
     QPointer<QEventLoop> infoLoop_;
+    // The zoom views share the place over the sector picture and one lane.
+    Lane zoomArea_;
+    std::unique_ptr<ZoomViews> zoom_;
+    std::unique_ptr<AutoZoom> autoZoom_;
 };
 
 }  // namespace ovant

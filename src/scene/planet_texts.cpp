@@ -4,12 +4,11 @@
 
 namespace ovant::planet {
 
-namespace {
-
-// A measurement from low up to low + span - 1, each value equally likely.
 QString measure(RandomSource& random, int span, int low) {
     return QString::number(random.between(low, low + span - 1));
 }
+
+namespace {
 
 const QString& equator() {
     static const QString text = QStringLiteral("\u00c4quatorbereich");

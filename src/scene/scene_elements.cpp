@@ -264,7 +264,7 @@ SchematicElements buildStarZoom(ElementTree& tree, Element* picMain) {
                           {"StarZoomDot5", 3210, 3480}, {"StarZoomDot6", 4170, 2925},
                           {"StarZoomDot7", 1260, 2190}};
     for (const Point& p : dots) {
-        dot(tree, z.picture, p);
+        z.dots.push_back(dot(tree, z.picture, p));
     }
     const Rule rules[] = {
         {"StarZoomLine1_1", {640, 135, 30, 2190}},   {"StarZoomLine1_2", {645, 120, 4950, 20}},
@@ -274,7 +274,7 @@ SchematicElements buildStarZoom(ElementTree& tree, Element* picMain) {
         {"StarZoomLine5_2", {3300, 2520, 2295, 20}}, {"StarZoomLine6", {4290, 2985, 1305, 20}},
         {"StarZoomLine7_1", {1315, 2310, 30, 1815}}, {"StarZoomLine7_2", {1320, 4110, 4245, 20}}};
     for (const Rule& r : rules) {
-        rule(tree, z.picture, r);
+        z.leaders.push_back(rule(tree, z.picture, r));
     }
     const TextBox labels[] = {
         {"StarZoomLabel1", {5670, 15, 3585, 240}},   {"StarZoomLabel2", {5670, 270, 3630, 1065}},
@@ -282,7 +282,7 @@ SchematicElements buildStarZoom(ElementTree& tree, Element* picMain) {
         {"StarZoomLabel5", {5670, 2415, 3630, 495}}, {"StarZoomLabel6", {5670, 2880, 3630, 1080}},
         {"StarZoomLabel7", {5670, 3990, 3630, 525}}};
     for (const TextBox& t : labels) {
-        hiddenLabel(tree, z.picture, t, kZoomNarrow);
+        z.labels.push_back(hiddenLabel(tree, z.picture, t, kZoomNarrow));
     }
     z.labelName = hiddenAutoLabel(tree, z.picture, "lblStarName", 0, 4590, kZoomTitle);
     z.closeButton = closeButton(tree, z.picture, "PicStarZoomOff");
@@ -305,7 +305,7 @@ SchematicElements buildTelescopeZoom(ElementTree& tree, Element* picMain) {
         {"SRTZoomLine5_3", {1620, 3950, 30, 355}},  {"SRTZoomLine5_4", {1620, 3950, 3975, 20}},
         {"SRTZoomLine5_5", {2340, 4150, 30, 365}},  {"SRTZoomLine5_6", {2340, 4150, 3255, 20}}};
     for (const Rule& r : rules) {
-        rule(tree, z.picture, r);
+        z.leaders.push_back(rule(tree, z.picture, r));
     }
     const Point dots[] = {{"SRTZoomDot1", 590, 2940},    {"SRTZoomDot2", 3270, 1200},
                           {"SRTZoomDot3", 1530, 1520},   {"SRTZoomDot4_1", 3240, 3420},
@@ -313,7 +313,7 @@ SchematicElements buildTelescopeZoom(ElementTree& tree, Element* picMain) {
                           {"SRTZoomDot5_1", 670, 3960},  {"SRTZoomDot5_2", 1560, 4230},
                           {"SRTZoomDot5_3", 2280, 4440}};
     for (const Point& p : dots) {
-        dot(tree, z.picture, p);
+        z.dots.push_back(dot(tree, z.picture, p));
     }
     const TextBox labels[] = {
         {"SRTZoomLabel1", {5670, 15, 3585, 240}},   {"SRTZoomLabel2", {5670, 300, 3630, 1065}},
@@ -323,6 +323,7 @@ SchematicElements buildTelescopeZoom(ElementTree& tree, Element* picMain) {
         Element* label = hiddenLabel(tree, z.picture, t, kZoomNarrow);
         const int point = QByteArray(t.name).right(1).toInt();
         label->setText(telescope::zoomLabel(point));
+        z.labels.push_back(label);
     }
     z.labelName = hiddenAutoLabel(tree, z.picture, "SRTZoomLabelName", 0, 4590, kZoomTitle,
                                   QString::fromLatin1(telescope::kStationName));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "elements/element_tree.h"
 
@@ -37,6 +38,11 @@ struct SchematicElements {
     Element* picture = nullptr;
     Element* labelName = nullptr;
     Element* closeButton = nullptr;  // PicStarZoomOff / PicZoomOff; null on the panel
+    // The zoom views' parts, each built at its final geometry: leaders in the
+    // order they grow, dots and labels in the order they appear.
+    std::vector<Element*> leaders;
+    std::vector<Element*> dots;
+    std::vector<Element*> labels;
 };
 
 struct SceneElements {

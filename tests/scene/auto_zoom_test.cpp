@@ -1,0 +1,161 @@
+#include <QtTest>
+
+#include "console/console_state.h"
+#include "console/frame_elements.h"
+#include "elements/pacing.h"
+#include "platform/sound/sound_effects.h"
+#include "scene/auto_zoom.h"
+#include "scene/scene_elements.h"
+#include "scene/zoom_views.h"
+#include "support/recording_ops.h"
+#include "support/recording_sound_player.h"
+#include "support/scripted_random.h"
+
+using namespace ovant;
+using ovant::testing::RecordingOps;
+using ovant::testing::ScriptedRandom;
+
+namespace {
+
+constexpr double kHigh = 0.999999;
+
+// The automatic zoom with the real zoom views and a closing timer that only
+// the test ticks.
+struct Auto {
+    ElementTree tree{Twips(), nullptr};
+    FrameElements frame = buildFrame(tree);
+    NumberElements numbers = buildNumberPanel(tree, frame.picMain);
+    SceneElements scene = buildScene(tree, frame.picMain);
+    ScriptedRandom random{{0.5}};
+    ConsoleState state;
+    Pacer pacer{40};
+    RecordingSoundPlayer player;
+    SoundEffects sounds{player, QStringLiteral(OVANT_SOUND_DIR)};
+    RecordingOps ops;
+    Lane zoomArea{pacer};
+    ZoomViews zoom{scene, frame.lblCaption, zoomArea, state, pacer, sounds, random, ops};
+    QTimer timer;
+    AutoZoom autoZoom{state, random, zoom, ops, timer};
+
+    Auto() {
+        state.aniSpeed = 0;
+        state.autoZoomOn = true;
+        state.activeStar = 1;
+        timer.setInterval(1000);
+    }
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i) {
+            autoZoom.tick();
+        }
+    }
+};
+
+}  // namespace
+
+class AutoZoomTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void drawnDurationsCoverTheirWholeRange() {
+        ScriptedRandom low({0.0});
+        ScriptedRandom high({kHigh});
+        QCOMPARE(autozoom::openSeconds(low), 20);
+        QCOMPARE(autozoom::openSeconds(high), 80);
+        QCOMPARE(autozoom::keyOpenSeconds(low), 20);
+        QCOMPARE(autozoom::keyOpenSeconds(high), 90);
+    }
+
+    void theRandomVariantOpensOnOneDrawInFour_data() {
+        QTest::addColumn<bool>("random");
+        QTest::addColumn<int>("drawn");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<int>("draws");
+        QTest::newRow("always, without a draw") << false << 1 << true << 0;
+        QTest::newRow("random, draw 1") << true << 1 << false << 1;
+        QTest::newRow("random, draw 2") << true << 2 << false << 1;
+        QTest::newRow("random, draw 3") << true << 3 << true << 1;
+        QTest::newRow("random, draw 4") << true << 4 << false << 1;
+    }
+    void theRandomVariantOpensOnOneDrawInFour() {
+        QFETCH(bool, random);
+        QFETCH(int, drawn);
+        QFETCH(bool, opens);
+        QFETCH(int, draws);
+        ConsoleState state;
+        state.autoZoomOn = true;
+        state.autoZoomRndOn = random;
+        ScriptedRandom source({ScriptedRandom::forDraw(drawn, 4)});
+        QCOMPARE(autozoom::arrivalOpensZoom(state, source), opens);
+        QCOMPARE(source.used(), draws);
+    }
+
+    void anArrivalOpensTheZoomAndTheTimerClosesItAfterTheDrawnTime() {
+        Auto a;
+        // Four measurements for the view, then the duration: 20 s.
+        a.random = ScriptedRandom({0.5, 0.5, 0.5, 0.5, 0.0});
+        a.autoZoom.initAutoZoom();
+        QVERIFY(a.zoom.starZoomOpen());
+        QVERIFY(a.timer.isActive());
+        QCOMPARE(a.autoZoom.durationSeconds(), 20);
+        QCOMPARE(a.autoZoom.elapsedSeconds(), 0);
+        QCOMPARE(a.ops.calls, QStringList{"hidePlanetScan"});
+        a.ticks(19);
+        QVERIFY(a.zoom.starZoomOpen());
+        QVERIFY(a.timer.isActive());
+        a.ticks(1);
+        QVERIFY(!a.zoom.open());
+        QVERIFY(!a.timer.isActive());
+        QCOMPARE(a.ops.calls, (QStringList{"hidePlanetScan", "scanPlanet 1"}));
+    }
+
+    void theTelescopeZoomIsClosedTheSameWay() {
+        Auto a;
+        a.state.activeStar = 4;
+        a.random = ScriptedRandom({kHigh});
+        a.autoZoom.initAutoZoom();
+        QVERIFY(a.zoom.telescopeZoomOpen());
+        QCOMPARE(a.autoZoom.durationSeconds(), 80);
+        a.ticks(80);
+        QVERIFY(!a.zoom.open());
+        QCOMPARE(a.ops.calls.last(), QStringLiteral("scanPlanet 4"));
+    }
+
+    void anArrivalWithoutTheZoomShowsTheScanPanel() {
+        Auto a;
+        a.state.autoZoomRndOn = true;
+        a.random = ScriptedRandom({ScriptedRandom::forDraw(2, 4)});
+        a.autoZoom.initAutoZoom();
+        QVERIFY(!a.zoom.open());
+        QVERIFY(!a.timer.isActive());
+        QCOMPARE(a.ops.calls, QStringList{"scanPlanet 1"});
+    }
+
+    void aViewClosedByHandIsNotClosedAgainWhenTheTimeIsUp() {
+        Auto a;
+        a.random = ScriptedRandom({0.0});
+        a.autoZoom.initAutoZoom();
+        a.ticks(5);
+        a.zoom.hideStarZoom();
+        a.ops.calls.clear();
+        a.ticks(15);
+        QVERIFY(!a.timer.isActive());
+        QVERIFY(a.ops.calls.isEmpty());
+        // The timer is off; nothing more happens even if it ticked again.
+        QVERIFY(!a.zoom.open());
+    }
+
+    void armingAgainCountsFromTheStart() {
+        Auto a;
+        a.random = ScriptedRandom({0.0});
+        a.autoZoom.initAutoZoom();
+        a.ticks(15);
+        a.autoZoom.arm(30);
+        a.ticks(29);
+        QVERIFY(a.zoom.starZoomOpen());
+        QCOMPARE(a.autoZoom.elapsedSeconds(), 29);
+        a.ticks(1);
+        QVERIFY(!a.zoom.open());
+    }
+};
+
+QTEST_MAIN(AutoZoomTest)
+#include "auto_zoom_test.moc"
