@@ -16,6 +16,7 @@
 #include "scene/sector_scene.h"
 #include "screensaver/auto_scan.h"
 #include "screensaver/console_exit.h"
+#include "screensaver/exit_rule.h"
 #include "ships/ship_scan_panel.h"
 #include "ships/ship_traffic.h"
 
@@ -66,6 +67,7 @@ MainForm::MainForm(ConsoleServices services, StartupReporter* reporter)
     autoScan_ = std::make_unique<AutoScan>(state_, random, sounds, *this, *timers_.tmrScrSavScan);
     QObject::connect(timers_.tmrScrSavScan, &QTimer::timeout, this, [this] { autoScanStep(); });
     wireCommands();
+    wireExitRule();
 }
 
 MainForm::~MainForm() = default;
@@ -146,6 +148,10 @@ void MainForm::shipScanRequest() {
 }
 
 void MainForm::scanShipsSwitch() {
+    if (commandEndsScreenSaver(state_)) {
+        exitConsole();
+        return;
+    }
     shipTraffic_->toggleScanShips(*frame_.captions[16], *services_.settings);
 }
 
@@ -158,6 +164,10 @@ void MainForm::autoScanStep() {
 }
 
 void MainForm::autoScanSwitch() {
+    if (commandEndsScreenSaver(state_)) {
+        exitConsole();
+        return;
+    }
     autoScan_->toggle(*frame_.captions[8], *services_.settings);
 }
 
@@ -207,12 +217,43 @@ void MainForm::keyPressEvent(QKeyEvent* event) {
     ElementWindow::keyPressEvent(event);
 }
 
+// ---- Screen-saver exit on pointer input ----
+
+void MainForm::wireExitRule() {
+    exitRule_ = std::make_unique<ExitRule>(state_, [this] { exitConsole(); });
+    // A listed name that the tree lacks only loses its handler; the console
+    // tests resolve every name.
+    exitRule_->wire(tree());
+}
+
+bool MainForm::pointerEndsScreenSaver(const QMouseEvent* event, bool press) {
+    if (!state_.scrSavMode) {
+        return false;
+    }
+    const QPointF pixel = event->position();
+    const Element* hit = tree().hitTest(pixel.toPoint());
+    if (hit == nullptr) {
+        return false;
+    }
+    const QRect box = hit->pixelRect();
+    const Twips& t = tree().twips();
+    const QPointF twips(t.fromPixels(pixel.x() - box.left()), t.fromPixels(pixel.y() - box.top()));
+    return press ? exitRule_->press(hit, twips) : exitRule_->move(hit, twips);
+}
+
 void MainForm::mousePressEvent(QMouseEvent* event) {
-    if (pressEndsScreenSaver(state_)) {
-        exitConsole();
+    // The rule looks first; once the console has ended, no element duty runs.
+    if (pointerEndsScreenSaver(event, true)) {
         return;
     }
     ElementWindow::mousePressEvent(event);
+}
+
+void MainForm::mouseMoveEvent(QMouseEvent* event) {
+    if (pointerEndsScreenSaver(event, false)) {
+        return;
+    }
+    ElementWindow::mouseMoveEvent(event);
 }
 
 }  // namespace ovant

@@ -17,6 +17,7 @@ namespace ovant {
 
 class AutoScan;
 class ConsoleExit;
+class ExitRule;
 class FrameAnimation;
 class InfoLabels;
 class NumberPanel;
@@ -80,6 +81,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void wireCommands();
@@ -95,6 +97,11 @@ private:
     bool firstAnimation();
     void showConsole();
     void shapeShip();
+
+    // Screen-saver exit on pointer input: wired once, asked before every
+    // element's own press or move duty.
+    void wireExitRule();
+    bool pointerEndsScreenSaver(const QMouseEvent* event, bool press);
 
     ConsoleServices services_;
     StartupReporter* reporter_;
@@ -118,6 +125,7 @@ private:
     std::unique_ptr<ShipTraffic> shipTraffic_;
     std::unique_ptr<ConsoleExit> exit_;
     std::unique_ptr<AutoScan> autoScan_;
+    std::unique_ptr<ExitRule> exitRule_;
 };
 
 }  // namespace ovant
