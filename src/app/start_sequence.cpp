@@ -230,6 +230,9 @@ void MainForm::loadFormScrSav() {
     frame_.captions[9]->setText(texts::signedNumber(randomNumber(random)));
     // "3.wav" (when sound is on), then the console shows and the splash goes.
     showConsole();
+    // Every key but the console's commands ends the screen saver, so the
+    // keyboard must come here, not stay with the window it covers.
+    activateWindow();
     // The pointer stays hidden for the whole screen-saver run.
     timers_.tmrScrSavScan->start();
 }
