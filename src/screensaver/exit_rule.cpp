@@ -45,8 +45,8 @@ constexpr HandlerSpec kHandlers[] = {
     {"Label17", PressAndMove},
     {"PicNum", PressAndMove},
     {"StarsScan", Move},
-    // The planet and telescope panels: a press on a point's text opens the
-    // zoom view, so only the title and the panel itself watch presses.
+    // The planet and telescope panels: the panel and its title watch presses
+    // and moves, the points' texts presses only.
     {"PicScanInfo", PressAndMove},
     {"plntLabel1", Press}, {"plntLabel2", Press}, {"plntLabel3", Press},
     {"plntLabel4", Press}, {"plntLabel5", Press},
@@ -55,7 +55,7 @@ constexpr HandlerSpec kHandlers[] = {
     {"SRTLabel1", Press}, {"SRTLabel2", Press}, {"SRTLabel3", Press},
     {"SRTLabel4", Press}, {"SRTLabel5", Press},
     {"SRTLabelName", PressAndMove},
-    // The zoom views watch only moves: a press there is their close command.
+    // The zoom views and their texts watch moves only.
     {"PicStarZoom", Move},
     {"StarZoomLabel1", Move}, {"StarZoomLabel2", Move}, {"StarZoomLabel3", Move},
     {"StarZoomLabel4", Move}, {"StarZoomLabel5", Move}, {"StarZoomLabel6", Move},
@@ -126,7 +126,7 @@ std::int64_t roundHalfToEven(double twips) {
 }
 
 bool RememberedPointer::jumped(QPointF twips) {
-    // The distances are compared in single precision, as they always were.
+    // Distances in single precision: a step a hair under 20 twips stays under.
     const auto dx = static_cast<float>(std::fabs(static_cast<double>(lastX_) - twips.x()));
     const auto dy = static_cast<float>(std::fabs(static_cast<double>(lastY_) - twips.y()));
     if ((dx >= kJumpTwips || dy >= kJumpTwips) && (lastX_ != 0 || lastY_ != 0)) {
