@@ -126,7 +126,7 @@ std::int64_t roundHalfToEven(double twips) {
 }
 
 bool RememberedPointer::jumped(QPointF twips) {
-    // Distances in single precision: a step a hair under 20 twips stays under.
+    // The distances are compared in single precision.
     const auto dx = static_cast<float>(std::fabs(static_cast<double>(lastX_) - twips.x()));
     const auto dy = static_cast<float>(std::fabs(static_cast<double>(lastY_) - twips.y()));
     if ((dx >= kJumpTwips || dy >= kJumpTwips) && (lastX_ != 0 || lastY_ != 0)) {
