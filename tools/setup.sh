@@ -3,7 +3,7 @@
 # only what is missing. Needs root (or sudo) only when something is missing.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev libgl-dev libsdl2-dev
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev libgl-dev libsdl2-dev libxcb1-dev
           xvfb xdotool imagemagick x11-utils fonts-roboto-unhinted fonts-liberation)
 
 missing=()

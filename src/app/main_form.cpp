@@ -21,6 +21,7 @@
 #include "scene/zoom_views.h"
 #include "screensaver/auto_scan.h"
 #include "screensaver/console_exit.h"
+#include "screensaver/exit_rule.h"
 #include "ships/ship_scan_panel.h"
 #include "ships/ship_traffic.h"
 #include "windows/info_window.h"
@@ -74,6 +75,7 @@ MainForm::MainForm(ConsoleServices services, StartupReporter* reporter)
     QObject::connect(timers_.tmrScrSavScan, &QTimer::timeout, this, [this] { autoScanStep(); });
     wireCommands();
     wireZoom();
+    wireExitRule();
 }
 
 MainForm::~MainForm() = default;
@@ -154,6 +156,10 @@ void MainForm::shipScanRequest() {
 }
 
 void MainForm::scanShipsSwitch() {
+    if (commandEndsScreenSaver(state_)) {
+        exitConsole();
+        return;
+    }
     shipTraffic_->toggleScanShips(*frame_.captions[16], *services_.settings);
 }
 
@@ -166,6 +172,10 @@ void MainForm::autoScanStep() {
 }
 
 void MainForm::autoScanSwitch() {
+    if (commandEndsScreenSaver(state_)) {
+        exitConsole();
+        return;
+    }
     autoScan_->toggle(*frame_.captions[8], *services_.settings);
 }
 
@@ -180,7 +190,7 @@ void MainForm::setOVANTBars() {
 void MainForm::infoCommand() {
     // Over a screen saver a modal window would wait for a user who is not
     // there, and would switch the sound on against the saver's setting.
-    if (state_.scrSavMode) {
+    if (commandEndsScreenSaver(state_)) {
         exitConsole();
         return;
     }
@@ -276,9 +286,33 @@ void MainForm::runKeyCommand(KeyCommand command) {
     }
 }
 
+// ---- Screen-saver exit on pointer input ----
+
+void MainForm::wireExitRule() {
+    exitRule_ = std::make_unique<ExitRule>(state_, [this] { exitConsole(); });
+    // A listed name that the tree lacks only loses its handler; the console
+    // tests resolve every name.
+    exitRule_->wire(tree());
+}
+
+bool MainForm::pointerEndsScreenSaver(const QMouseEvent* event, bool press) {
+    if (!state_.scrSavMode) {
+        return false;
+    }
+    const QPointF pixel = event->position();
+    const Element* hit = tree().hitTest(pixel.toPoint());
+    if (hit == nullptr) {
+        return false;
+    }
+    const QRect box = hit->pixelRect();
+    const Twips& t = tree().twips();
+    const QPointF twips(t.fromPixels(pixel.x() - box.left()), t.fromPixels(pixel.y() - box.top()));
+    return press ? exitRule_->press(hit, twips) : exitRule_->move(hit, twips);
+}
+
 void MainForm::mousePressEvent(QMouseEvent* event) {
-    if (pressEndsScreenSaver(state_)) {
-        exitConsole();
+    // The rule looks first; once the console has ended, no element duty runs.
+    if (pointerEndsScreenSaver(event, true)) {
         return;
     }
     ElementWindow::mousePressEvent(event);
@@ -348,6 +382,16 @@ void MainForm::zoomKey() {
 
 void MainForm::autoZoomTick() {
     autoZoom_->tick();
+}
+
+}  // namespace ovant
+
+namespace ovant {
+void MainForm::mouseMoveEvent(QMouseEvent* event) {
+    if (pointerEndsScreenSaver(event, false)) {
+        return;
+    }
+    ElementWindow::mouseMoveEvent(event);
 }
 
 }  // namespace ovant

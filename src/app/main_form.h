@@ -21,6 +21,7 @@ namespace ovant {
 class AutoScan;
 class AutoZoom;
 class ConsoleExit;
+class ExitRule;
 class FrameAnimation;
 class InfoLabels;
 class NumberPanel;
@@ -100,6 +101,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void wireCommands();
@@ -118,6 +120,11 @@ private:
     void showConsole();
     void shapeShip();
     void wireZoom();
+
+    // Screen-saver exit on pointer input: wired once, asked before every
+    // element's own press or move duty.
+    void wireExitRule();
+    bool pointerEndsScreenSaver(const QMouseEvent* event, bool press);
 
     ConsoleServices services_;
     StartupReporter* reporter_;
@@ -146,6 +153,7 @@ private:
     Lane zoomArea_;
     std::unique_ptr<ZoomViews> zoom_;
     std::unique_ptr<AutoZoom> autoZoom_;
+    std::unique_ptr<ExitRule> exitRule_;
 };
 
 }  // namespace ovant

@@ -17,8 +17,10 @@
 #include "platform/settings_store.h"
 #include "platform/sound/sound_effects.h"
 #include "platform/texts.h"
+#include "platform/window_roles.h"
 #include "scene/scanner.h"
 #include "scene/sector_scene.h"
+#include "screensaver/saver_start.h"
 
 namespace ovant {
 
@@ -187,13 +189,24 @@ void MainForm::showConsole() {
 void MainForm::loadFormScrSav() {
     RandomSource& random = *services_.random;
 
+    // At the screen's origin and above every other window, not yet resized.
+    // Frameless now, so that the native window made below is the one shown.
+    setWindowFlag(Qt::FramelessWindowHint, true);
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    move(0, 0);
+    raise();
+
     if (!startPause(timing::start::kModeAnswer)) {
         return;
     }
     status(QStringLiteral(" Bildschirmschoner"));
+    // From here on every listed pointer handler and every key may end the
+    // console, also during the pauses of the start.
     state_.scrSavMode = true;
+    // The window manager reads this when the window is first mapped.
+    keepOffTaskList(winId());
     // No caption shows a command word while the console runs as screen saver.
-    for (int member : {0, 8, 9, 10, 11, 12, 13, 14, 16, 15, 17}) {
+    for (int member : saverstart::kNumberCaptions) {
         frame_.captions[member]->setText(texts::signedNumber(randomNumber(random)));
     }
 
@@ -215,16 +228,23 @@ void MainForm::loadFormScrSav() {
         return;
     }
     frame_.captions[9]->setText(texts::signedNumber(randomNumber(random)));
+    // "3.wav" (when sound is on), then the console shows and the splash goes.
     showConsole();
+    // Every key but the console's commands ends the screen saver, so the
+    // keyboard must come here, not stay with the window it covers.
+    activateWindow();
     // The pointer stays hidden for the whole screen-saver run.
     timers_.tmrScrSavScan->start();
 }
 
 void MainForm::readScreenSaverOptions() {
     const SettingsStore& settings = *services_.settings;
+    // ---- Red alert from "ScrSav"/"RedAlert" and "RedAlertRnd" is read here,
+    // before the ship scan. ----
     applySwitch(settings, settings::kScrShipScan, [this](bool on) { state_.scanShips = on; });
     applySwitch(settings, settings::kScrSound,
                 [this](bool on) { services_.sounds->setSoundOn(on); });
+    saverstart::readAutoZoom(settings, state_);
     state_.aniSpeed = settings.getAniSpeed(settings::kScrAniSpeed);
 }
 

@@ -45,7 +45,7 @@ bool keyEndsScreenSaver(const ConsoleState& state, int key) {
     }
 }
 
-bool pressEndsScreenSaver(const ConsoleState& state) {
+bool commandEndsScreenSaver(const ConsoleState& state) {
     return state.scrSavMode;
 }
 

@@ -28,8 +28,11 @@ private:
 // Whether a key ends the console: in screen-saver mode every key but the
 // console commands R, S, Z, H, P and E does.
 bool keyEndsScreenSaver(const ConsoleState& state, int key);
-// Whether a mouse press ends the console. In screen-saver mode every one does
-// for now; the remembered positions of the full exit rule are still to come.
-bool pressEndsScreenSaver(const ConsoleState& state);
+// Whether a command ends the console instead of running. In screen-saver mode
+// the commands that would open a window over the screen saver, switch sound
+// on or rewrite the interactive console's stored options (Info, Auto Scan,
+// Scan Ships) end it; the caller then exits and stores nothing. Presses and
+// moves of the pointer follow the ExitRule.
+bool commandEndsScreenSaver(const ConsoleState& state);
 
 }  // namespace ovant

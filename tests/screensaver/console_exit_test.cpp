@@ -25,11 +25,11 @@ private Q_SLOTS:
         ConsoleState state;
         state.scrSavMode = true;
         QCOMPARE(keyEndsScreenSaver(state, key), ends);
-        QVERIFY(pressEndsScreenSaver(state));
+        QVERIFY(commandEndsScreenSaver(state));
         // The interactive console ends on none of them by this rule.
         state.scrSavMode = false;
         QVERIFY(!keyEndsScreenSaver(state, key));
-        QVERIFY(!pressEndsScreenSaver(state));
+        QVERIFY(!commandEndsScreenSaver(state));
     }
 };
 
