@@ -26,6 +26,7 @@ class SectorScene;
 class ShipScanPanel;
 class ShipTraffic;
 class StartupReporter;
+class RedAlert;
 
 // The console window, the composition root: it builds every element and
 // timer, creates the subsystems, wires clicks and keys to their commands and
@@ -76,6 +77,12 @@ public:
     void setOVANTBars();
     void exitConsole();
 
+    // Red alert: the "Red Alert" command, and key R, which in screen-saver
+    // mode follows the stored random setting. Tests drive its clocks directly.
+    void redAlertToggle();
+    void redAlertKey();
+    RedAlert& redAlert() { return *redAlert_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -95,6 +102,7 @@ private:
     bool firstAnimation();
     void showConsole();
     void shapeShip();
+    void wireRedAlert();
 
     ConsoleServices services_;
     StartupReporter* reporter_;
@@ -118,6 +126,7 @@ private:
     std::unique_ptr<ShipTraffic> shipTraffic_;
     std::unique_ptr<ConsoleExit> exit_;
     std::unique_ptr<AutoScan> autoScan_;
+    std::unique_ptr<RedAlert> redAlert_;
 };
 
 }  // namespace ovant

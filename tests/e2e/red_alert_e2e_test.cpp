@@ -1,0 +1,117 @@
+// Runs the real OVANT-Scan on a private X server: the "Red Alert" button turns
+// the frame red and back, and a screen saver with a stored permanent alarm
+// starts red.
+#include <QSettings>
+#include <QtTest>
+
+#include "xvfb_session.h"
+
+using ovant::e2e::describe;
+using ovant::e2e::XvfbSession;
+
+namespace {
+
+const QString kConsole = QStringLiteral("^OVANT-Feldtaster$");
+const QColor kLilac(159, 152, 255);
+const QColor kAlertRed(207, 0, 0);
+const QColor kWhite(255, 255, 255);
+
+int px(double twips) {
+    return static_cast<int>(std::lround(twips / 15.0));
+}
+
+// The console picture's top-left corner: centred, shifted 110 twips right
+// and 10 down.
+QPoint picMainAt(QSize screen) {
+    return {px(screen.width() * 15 / 2.0 - 11745 / 2.0 + 110),
+            px(screen.height() * 15 / 2.0 - 8355 / 2.0 + 10)};
+}
+
+bool startConsole(QProcess& console, const XvfbSession& x, const QStringList& arguments = {}) {
+    if (!x.ready()) {
+        return false;
+    }
+    console.setProcessEnvironment(x.environment());
+    console.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    console.start(qEnvironmentVariable("OVANT_BIN_DIR") + QStringLiteral("/OVANT-Scan"), arguments);
+    return console.waitForStarted() && x.waitForWindow(kConsole);
+}
+
+void store(const XvfbSession& x, const QString& key, const QString& value) {
+    QSettings stored(x.settingsFile(), QSettings::IniFormat);
+    stored.setValue(key, value);
+    stored.sync();
+}
+
+// The upper separator 1, lilac in the normal scheme; in red alert red, or
+// white while the chase light passes.
+QPoint separator(QSize screen) {
+    return picMainAt(screen) + QPoint(px(2100) + 80, px(2295) + 8);
+}
+
+bool alarmed(const QColor& c) {
+    return c == kAlertRed || c == kWhite;
+}
+
+}  // namespace
+
+class RedAlertE2eTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void theRedAlertButtonTurnsTheFrameRedAndBack() {
+        const QSize screen(1024, 768);
+        XvfbSession x(screen);
+        store(x, QStringLiteral("Options/AutoScan"), QStringLiteral("0"));
+        QProcess console;
+        QVERIFY(startConsole(console, x));
+        QTest::qWait(500);
+        const QPoint at = separator(screen);
+        QImage shot = x.screenshot();
+        QVERIFY2(shot.pixelColor(at) == kLilac, qPrintable(describe(shot, at.x(), at.y())));
+
+        // The middle of the side button, above its caption.
+        const QPoint button = picMainAt(screen) + QPoint(px(30 + 775), px(3570 + 500));
+        const QStringList click{QStringLiteral("mousemove"), QString::number(button.x()),
+                                QString::number(button.y()), QStringLiteral("click"),
+                                QStringLiteral("1")};
+        x.tool(QStringLiteral("xdotool"), click);
+        QVERIFY2(
+            QTest::qWaitFor([&] { return alarmed((shot = x.screenshot()).pixelColor(at)); }, 5000),
+            qPrintable(describe(shot, at.x(), at.y())));
+        // The chase light passes over the separator: it is white now and then.
+        QVERIFY2(
+            QTest::qWaitFor([&] { return (shot = x.screenshot()).pixelColor(at) == kWhite; }, 5000),
+            qPrintable(describe(shot, at.x(), at.y())));
+
+        x.tool(QStringLiteral("xdotool"), click);
+        QVERIFY2(
+            QTest::qWaitFor([&] { return (shot = x.screenshot()).pixelColor(at) == kLilac; }, 5000),
+            qPrintable(describe(shot, at.x(), at.y())));
+        // It stays so: no chase light left running.
+        QTest::qWait(600);
+        shot = x.screenshot();
+        QVERIFY2(shot.pixelColor(at) == kLilac, qPrintable(describe(shot, at.x(), at.y())));
+        QCOMPARE(console.state(), QProcess::Running);
+        console.kill();
+        console.waitForFinished(3000);
+    }
+
+    void aScreenSaverWithAStoredAlarmStartsRed() {
+        const QSize screen(1024, 768);
+        XvfbSession x(screen);
+        store(x, QStringLiteral("ScrSav/RedAlert"), QStringLiteral("1"));
+        store(x, QStringLiteral("ScrSav/RedAlertRnd"), QStringLiteral("0"));
+        QProcess console;
+        QVERIFY(startConsole(console, x, {QStringLiteral("Mode:ScrSav")}));
+        const QPoint at = separator(screen);
+        QImage shot;
+        QVERIFY2(
+            QTest::qWaitFor([&] { return alarmed((shot = x.screenshot()).pixelColor(at)); }, 5000),
+            qPrintable(describe(shot, at.x(), at.y())));
+        console.kill();
+        console.waitForFinished(3000);
+    }
+};
+
+QTEST_GUILESS_MAIN(RedAlertE2eTest)
+#include "red_alert_e2e_test.moc"
