@@ -65,16 +65,6 @@ private Q_SLOTS:
         QVERIFY(chaseStep(kChaseSteps + 1).empty());
     }
 
-    void noStepPaintsOnePartTwice() {
-        for (int step = 1; step <= kChaseSteps; ++step) {
-            std::set<std::pair<ChasePart, int>> seen;
-            for (const ChaseChange& c : chaseStep(step)) {
-                QVERIFY2(seen.insert({c.part, c.number}).second,
-                         qPrintable(QStringLiteral("step %1").arg(step)));
-            }
-        }
-    }
-
     // After each step of two full rounds: which pair and side button are
     // white, and whether the block and the elbows are.
     void oneWhiteSegmentRunsAlongThePairsWhileOneRunsDownTheSide_data() {
