@@ -136,31 +136,28 @@ void RedAlert::chaseTick() {
     }
     step_ = alert::nextChaseStep(step_);
     for (const alert::ChaseChange& change : alert::chaseStep(step_)) {
-        const bool white = change.paint == alert::ChasePaint::White;
-        if (change.part == alert::ChasePart::FrameShapes) {
-            frame_.shapeOben->setPicture(white ? kShapeObenWhite : kShapeObenRed);
-            frame_.shapeUnten->setPicture(white ? kShapeUntenWhite : kShapeUntenRed);
-            continue;
-        }
-        QColor colour = white ? palette::kWhite : palette::kAlertRed;
-        if (change.paint == alert::ChasePaint::RandomRed) {
-            colour = alert::randomRedTone(random_);
-        }
-        const auto n = static_cast<std::size_t>(change.number);
-        switch (change.part) {
-            case alert::ChasePart::SeparatorPair:
-                frame_.trennOben[n]->setBackColor(colour);
-                frame_.trennUnten[n]->setBackColor(colour);
-                break;
-            case alert::ChasePart::SideButton:
-                frame_.buttonUnten[n]->setBackColor(colour);
-                break;
-            case alert::ChasePart::Block:
-                frame_.buttonOben[1]->setBackColor(colour);
-                break;
-            case alert::ChasePart::FrameShapes:
-                break;
-        }
+        paint(change);
+    }
+}
+
+void RedAlert::paint(const alert::ChaseChange& change) {
+    const bool white = change.paint == alert::ChasePaint::White;
+    if (change.part == alert::ChasePart::FrameShapes) {
+        frame_.shapeOben->setPicture(white ? kShapeObenWhite : kShapeObenRed);
+        frame_.shapeUnten->setPicture(white ? kShapeUntenWhite : kShapeUntenRed);
+        return;
+    }
+    const QColor colour = change.paint == alert::ChasePaint::RandomRed
+                              ? alert::randomRedTone(random_)
+                              : (white ? palette::kWhite : palette::kAlertRed);
+    const auto n = static_cast<std::size_t>(change.number);
+    if (change.part == alert::ChasePart::SeparatorPair) {
+        frame_.trennOben[n]->setBackColor(colour);
+        frame_.trennUnten[n]->setBackColor(colour);
+    } else if (change.part == alert::ChasePart::SideButton) {
+        frame_.buttonUnten[n]->setBackColor(colour);
+    } else {
+        frame_.buttonOben[1]->setBackColor(colour);
     }
 }
 

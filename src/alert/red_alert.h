@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "alert/chase_light.h"
 #include "platform/settings_store.h"
 
 class QTimer;
@@ -87,6 +88,7 @@ public:
 private:
     void confirm();
     void flip();
+    void paint(const alert::ChaseChange& change);
     void beginRandom();
     void endRandom();
 
