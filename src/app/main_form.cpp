@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "alert/red_alert.h"
 #include "console/frame_animation.h"
 #include "console/frame_layout.h"
 #include "console/key_commands.h"
@@ -76,6 +77,7 @@ MainForm::MainForm(ConsoleServices services, StartupReporter* reporter)
     wireCommands();
     wireZoom();
     wireExitRule();
+    wireRedAlert();
 }
 
 MainForm::~MainForm() = default;
@@ -229,6 +231,36 @@ void MainForm::initColors() {
     numberPanel_->initColours(Scheme::Normal);
     sector_->initStars(Scheme::Normal);
     applyScheme(tree(), Scheme::Normal);
+}
+
+// Red alert: built here because it needs the sector's red objects and the
+// console's normal scheme; its button, caption and three clocks are wired here.
+void MainForm::wireRedAlert() {
+    redAlert_ = std::make_unique<RedAlert>(
+        state_, frame_, *numberPanel_, tree(), *services_.random, *services_.sounds,
+        RedAlertTimers{timers_.tmrRedAlert, timers_.tmrRedAlertRnd, timers_.tmrRedAlertRndStop},
+        RedAlertColours{[this] { sector_->initStars(Scheme::RedAlert); },
+                        [this] { initColors(); }});
+    frame_.buttonUnten[1]->onClick([this] { redAlertToggle(); });
+    frame_.captions[12]->onClick([this] { redAlertToggle(); });
+    QObject::connect(timers_.tmrRedAlert, &QTimer::timeout, this,
+                     [this] { redAlert_->chaseTick(); });
+    QObject::connect(timers_.tmrRedAlertRnd, &QTimer::timeout, this,
+                     [this] { redAlert_->randomStartTick(); });
+    QObject::connect(timers_.tmrRedAlertRndStop, &QTimer::timeout, this,
+                     [this] { redAlert_->randomStopTick(); });
+}
+
+void MainForm::redAlertToggle() {
+    redAlert_->toggle();
+}
+
+void MainForm::redAlertKey() {
+    if (state_.scrSavMode) {
+        redAlert_->screenSaverKey(*services_.settings);
+    } else {
+        redAlert_->toggle();
+    }
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
@@ -393,12 +425,5 @@ void MainForm::mouseMoveEvent(QMouseEvent* event) {
     }
     ElementWindow::mouseMoveEvent(event);
 }
-
-}  // namespace ovant
-
-namespace ovant {
-
-// MERGE-STUBS: replaced when the red alert arrives.
-void MainForm::redAlertKey() {}
 
 }  // namespace ovant

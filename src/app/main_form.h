@@ -32,6 +32,7 @@ class ShipScanPanel;
 class ShipTraffic;
 class StartupReporter;
 class ZoomViews;
+class RedAlert;
 
 // The console window, the composition root: it builds every element and
 // timer, creates the subsystems, wires clicks and keys to their commands and
@@ -83,8 +84,6 @@ public:
     void exitConsole();
     // Info: the info window, modal, with the console's sound off meanwhile.
     void infoCommand();
-    // Key R: the red-alert command of the mode the console runs in.
-    void redAlertKey();
 
     // The zoom views over the sector picture and their automatic closing.
     void zoomPlanet(int star);
@@ -96,6 +95,12 @@ public:
     // tmrAutoZoomStop's tick.
     void autoZoomTick();
     const AutoZoom& autoZoom() const { return *autoZoom_; }
+
+    // Red alert: the "Red Alert" command, and key R, which in screen-saver
+    // mode follows the stored random setting. Tests drive its clocks directly.
+    void redAlertToggle();
+    void redAlertKey();
+    RedAlert& redAlert() { return *redAlert_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -125,6 +130,7 @@ private:
     // element's own press or move duty.
     void wireExitRule();
     bool pointerEndsScreenSaver(const QMouseEvent* event, bool press);
+    void wireRedAlert();
 
     ConsoleServices services_;
     StartupReporter* reporter_;
@@ -154,6 +160,7 @@ private:
     std::unique_ptr<ZoomViews> zoom_;
     std::unique_ptr<AutoZoom> autoZoom_;
     std::unique_ptr<ExitRule> exitRule_;
+    std::unique_ptr<RedAlert> redAlert_;
 };
 
 }  // namespace ovant

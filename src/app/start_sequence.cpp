@@ -3,6 +3,7 @@
 #include <QScreen>
 #include <cmath>
 
+#include "alert/red_alert.h"
 #include "app/main_form.h"
 #include "console/frame_animation.h"
 #include "console/frame_layout.h"
@@ -239,8 +240,9 @@ void MainForm::loadFormScrSav() {
 
 void MainForm::readScreenSaverOptions() {
     const SettingsStore& settings = *services_.settings;
-    // ---- Red alert from "ScrSav"/"RedAlert" and "RedAlertRnd" is read here,
-    // before the ship scan. ----
+    // Red alert first: permanent, random or none, as the stored pair says. The
+    // sound switch is read after it, so a permanent alert starts silently.
+    redAlert_->selectScreenSaverMode(settings);
     applySwitch(settings, settings::kScrShipScan, [this](bool on) { state_.scanShips = on; });
     applySwitch(settings, settings::kScrSound,
                 [this](bool on) { services_.sounds->setSoundOn(on); });

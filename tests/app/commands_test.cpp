@@ -84,6 +84,7 @@ private Q_SLOTS:
         QTest::newRow("Exit") << true << 1 << 11;
         QTest::newRow("Info") << true << 3 << 9;
         QTest::newRow("Auto Scan") << true << 4 << 8;
+        QTest::newRow("Red Alert") << false << 1 << 12;
         QTest::newRow("Ship") << false << 2 << 14;
         QTest::newRow("Scan Ships") << false << 3 << 16;
         QTest::newRow("End Scan") << false << 4 << 15;
