@@ -116,9 +116,6 @@ bool InfoPages::showPage(Page page, const Turn& turn) {
         return false;
     }
     const std::shared_ptr<Pacer> pacer = pacer_;
-    // A help page cut short leaves the quick clock behind; every page sets
-    // the pace it builds at.
-    pacer->timer1().setInterval(kTickMs);
     current_ = page;
     InfoPageElements& p = e_.page(page);
     hideAllPages();
@@ -140,7 +137,6 @@ bool InfoPages::hidePage(Page page, const Turn& turn) {
         return false;
     }
     const std::shared_ptr<Pacer> pacer = pacer_;
-    pacer->timer1().setInterval(kTickMs);
     InfoPageElements& p = e_.page(page);
     for (auto it = p.steps.rbegin(); it != p.steps.rend(); ++it) {
         (*it)->hide();
@@ -172,7 +168,6 @@ bool InfoPages::showHelp(const Turn& turn) {
             }
         }
     }
-    pacer->timer1().setInterval(kTickMs);
     e_.page(Page::Help).page->show();
     if (!waitFor(*pacer, turn)) {
         return false;
