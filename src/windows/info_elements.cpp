@@ -31,7 +31,9 @@ QString noText() {
 // Headings at the page's right edge end there, whatever the face's width.
 const PageLabel kAboutLabels[] = {
     {"lblProg1", {3300, 60, 3855, 720}, 26.25, palette::kPeach, &info::texts::title},
-    {"lblProg2", {3300, 840, 1530, 510}, 18, palette::kPeach, &noText},
+    // As wide as the title above it: the whole version line does not fit
+    // the narrower box in our faces, and nothing lies beside it.
+    {"lblProg2", {3300, 840, 3855, 510}, 18, palette::kPeach, &noText},
     {"lblProg3", {30, 2280, 7095, 3645}, 14.25, palette::kOrange, &info::texts::description},
     {"lblProg4", {30, 6000, 6825, 375}, 14.25, palette::kLilac, &info::texts::greeting},
 };

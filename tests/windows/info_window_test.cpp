@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "elements/picture_store.h"
+#include "elements/text_layout.h"
 #include "platform/sound/sound_effects.h"
 #include "support/console_rig.h"
 #include "support/recording_sound_player.h"
@@ -120,6 +121,38 @@ QRectF boxIn(const Element* e, const Element* container) {
         top += p->top();
     }
     return QRectF(left, top, e->width(), e->height());
+}
+
+// What a label's text needs in pixels: the widest line, and the height from
+// the highest ink to the lowest at the labels' line step.
+QSizeF textNeeds(const ElementTree& tree, const Element& label) {
+    const QFont font = tree.font(label.font());
+    const TextLayout layout(font, label.text(), tree.twips().toPixelsF(label.width()),
+                            label.wordWrap(), label.alignment());
+    const QFontMetricsF metrics(font);
+    const double step = TextLayout::lineStep(font);
+    double top = 0;
+    double bottom = 0;
+    bool inked = false;
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QRectF ink = metrics.tightBoundingRect(layout.line(i));
+        if (ink.isEmpty()) {
+            continue;
+        }
+        top = inked ? std::min(top, i * step + ink.top()) : i * step + ink.top();
+        bottom = inked ? std::max(bottom, i * step + ink.bottom()) : i * step + ink.bottom();
+        inked = true;
+    }
+    return {layout.size().width(), inked ? bottom - top : 0.0};
+}
+
+void forEachLabel(const Element& parent, const std::function<void(const Element&)>& visit) {
+    for (const auto& child : parent.children()) {
+        if (child->kind() == ElementKind::Label) {
+            visit(*child);
+        }
+        forEachLabel(*child, visit);
+    }
 }
 
 }  // namespace
@@ -408,6 +441,31 @@ private Q_SLOTS:
         const Element* main = rig.e().picInfoMain;
         QCOMPARE(main->left() + main->width() / 2, screen.width() * 15.0 / 2);
         QCOMPARE(main->top() + main->height() / 2, screen.height() * 15.0 / 2 + 10);
+    }
+
+    void everyTextFitsItsBox() {
+        InfoRig rig;
+        rig.window->load();
+        const ElementTree& tree = rig.window->tree();
+        const Twips& twips = tree.twips();
+        QStringList overflowing;
+        forEachLabel(tree.root(), [&](const Element& e) {
+            if (e.text().isEmpty()) {
+                return;
+            }
+            const QSizeF needs = textNeeds(tree, e);
+            const QSizeF box(twips.toPixelsF(e.width()),
+                             twips.toPixelsF(e.height()) + TextLayout::kMaxOverhang);
+            if (needs.width() > box.width() || needs.height() > box.height()) {
+                overflowing << QStringLiteral("%1 needs %2 x %3 px in %4 x %5")
+                                   .arg(e.name())
+                                   .arg(needs.width())
+                                   .arg(needs.height())
+                                   .arg(box.width())
+                                   .arg(box.height());
+            }
+        });
+        QVERIFY2(overflowing.isEmpty(), qPrintable(overflowing.join(QStringLiteral("; "))));
     }
 
     void everyHelpMarkLiesOnThePictureAndEveryLabelOnThePage() {
