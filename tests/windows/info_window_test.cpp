@@ -384,6 +384,23 @@ private Q_SLOTS:
         }
     }
 
+    void aPageClickWhileLeavingIsIgnored() {
+        InfoRig rig;
+        rig.window->load();
+        QVERIFY(rig.waitBuilt(Page::About));
+        bool left = false;
+        QObject::connect(rig.window.get(), &InfoWindow::left, rig.window.get(),
+                         [&] { left = true; });
+        // Inside the take-down, a click on another page.
+        rig.atTick(2, [&rig] { rig.button(Page::Credits)->click(); });
+        QTimer::singleShot(0, [&rig] { QTest::keyClick(rig.window.get(), Qt::Key_Escape); });
+        QVERIFY(QTest::qWaitFor([&] { return left; }, 5000));
+        QTest::qWait(800);
+        QVERIFY(rig.player.calls().empty());
+        QCOMPARE(showing(rig.e()), QStringList());
+        QCOMPARE(rig.ended, 1);
+    }
+
     void aWindowDeletedUnderAPausedBuildUpIsNotTouchedAgain() {
         // Under the sanitizers this catches any use of the window after it went.
         InfoRig rig;
