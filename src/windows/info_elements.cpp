@@ -131,7 +131,7 @@ void buildHelp(ElementTree& tree, InfoElements& e) {
     for (std::size_t i = 0; i < info::kHelpItems.size(); ++i) {
         const info::HelpItem& item = info::kHelpItems[i];
         HelpItemElements& h = e.help[i];
-        h.spec = &item;
+        h.design = &item;
         h.dot = makeCircle(tree, e.picHelpInt, QStringLiteral("hlpDot%1").arg(item.number),
                            Box{item.dotLeft, item.dotTop, info::kHelpDot, info::kHelpDot}, 1);
         h.dot->setBackColor(red);

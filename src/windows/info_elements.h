@@ -16,7 +16,7 @@ struct InfoPageElements {
 };
 
 struct HelpItemElements {
-    const info::HelpItem* spec = nullptr;
+    const info::HelpItem* design = nullptr;
     Element* dot = nullptr;
     std::array<Element*, 2> lines{};  // the second is null for items with one line
     Element* label = nullptr;

@@ -183,7 +183,7 @@ bool InfoPages::showHelp(const Turn& turn) {
     for (const HelpItemElements& h : e_.help) {
         for (std::size_t l = 0; l < h.lines.size(); ++l) {
             if (h.lines[l] != nullptr) {
-                setLength(*h.lines[l], h.spec->lines[l].vertical, 0);
+                setLength(*h.lines[l], h.design->lines[l].vertical, 0);
             }
         }
     }
@@ -195,19 +195,19 @@ bool InfoPages::showHelp(const Turn& turn) {
             if (line == nullptr) {
                 continue;
             }
-            const info::HelpLine& spec = h.spec->lines[l];
+            const info::HelpLine& designed = h.design->lines[l];
             line->show();
-            while (lengthOf(*line, spec.vertical) < spec.length) {
+            while (lengthOf(*line, designed.vertical) < designed.length) {
                 // Never past its end: the last step stops on the designed length.
-                setLength(
-                    *line, spec.vertical,
-                    std::min(spec.length, lengthOf(*line, spec.vertical) + info::kHelpLineStep));
+                setLength(*line, designed.vertical,
+                          std::min(designed.length,
+                                   lengthOf(*line, designed.vertical) + info::kHelpLineStep));
                 services_.repaint();
                 if (!pacer->pause(aniSpeed, turn)) {
                     return false;
                 }
             }
-            setLength(*line, spec.vertical, spec.length);
+            setLength(*line, designed.vertical, designed.length);
         }
     }
 

@@ -269,9 +269,10 @@ private Q_SLOTS:
                     if (h.lines[l] == nullptr) {
                         continue;
                     }
-                    const info::HelpLine& spec = h.spec->lines[l];
-                    const double now = spec.vertical ? h.lines[l]->height() : h.lines[l]->width();
-                    longestSeen = std::max(longestSeen, now - spec.length);
+                    const info::HelpLine& designed = h.design->lines[l];
+                    const double now =
+                        designed.vertical ? h.lines[l]->height() : h.lines[l]->width();
+                    longestSeen = std::max(longestSeen, now - designed.length);
                 }
             }
         });
@@ -287,10 +288,11 @@ private Q_SLOTS:
                 dotsHiddenAtArrival = dotsHiddenAtArrival && !h.dot->visible();
                 for (std::size_t l = 0; l < 2; ++l) {
                     if (h.lines[l] != nullptr) {
-                        const info::HelpLine& spec = h.spec->lines[l];
-                        linesDoneAtArrival = linesDoneAtArrival && h.lines[l]->visible() &&
-                                             (spec.vertical ? h.lines[l]->height()
-                                                            : h.lines[l]->width()) == spec.length;
+                        const info::HelpLine& designed = h.design->lines[l];
+                        linesDoneAtArrival =
+                            linesDoneAtArrival && h.lines[l]->visible() &&
+                            (designed.vertical ? h.lines[l]->height() : h.lines[l]->width()) ==
+                                designed.length;
                     }
                 }
             }
@@ -304,7 +306,7 @@ private Q_SLOTS:
         for (const HelpItemElements& h : rig.e().help) {
             for (std::size_t l = 0; l < 2; ++l) {
                 if (h.lines[l] != nullptr) {
-                    steps += static_cast<int>(std::ceil(h.spec->lines[l].length / 100.0));
+                    steps += static_cast<int>(std::ceil(h.design->lines[l].length / 100.0));
                 }
             }
         }
@@ -522,7 +524,7 @@ private Q_SLOTS:
             const QRectF dot = boxIn(h.dot, rig.e().picHelpInt);
             const QPointF onConsole(dot.center().x() * sx, dot.center().y() * sy);
             QList<const Element*> targets;
-            switch (h.spec->explains) {
+            switch (h.design->explains) {
                 case info::Explains::Exit:
                     targets << frame.buttonOben[1];
                     break;
