@@ -209,7 +209,13 @@ void MainForm::infoCommand() {
 void MainForm::showInfoModal() {
     // The console's timers keep running while the window is open; only input
     // is held back from it.
-    InfoWindow info(this);
+    InfoWindow::Setup setup;
+    setup.opening = InfoWindow::Opening::FromConsole;
+    setup.screen = services_.screen;
+    setup.sounds = services_.sounds;
+    setup.random = services_.random;
+    setup.aniSpeed = [this] { return state_.aniSpeed; };
+    InfoWindow info(services_.twips, services_.pictures, setup, this);
     info.setWindowFlag(Qt::Window);
     info.setWindowModality(Qt::ApplicationModal);
     QEventLoop loop;
@@ -218,7 +224,7 @@ void MainForm::showInfoModal() {
         return;
     }
     infoLoop_ = &loop;
-    info.show();
+    info.load();
     loop.exec();
     infoLoop_ = nullptr;
 }

@@ -61,16 +61,6 @@ int runScan(int argc, char** argv) {
     }
 
     const ScanMode mode = scanMode(commandLineText(QCoreApplication::arguments()));
-    if (mode == ScanMode::ShowInfo) {
-        auto* info = new InfoWindow;
-        info->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(info, &InfoWindow::left, [] { endProcessNow(0); });
-        info->move(0, 0);
-        info->show();
-        info->raise();
-        return QApplication::exec();
-    }
-
     const QString folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
     SystemRandom random;
     SettingsStore settings;
@@ -78,6 +68,22 @@ int runScan(int argc, char** argv) {
     SoundEffects sounds(player, QCoreApplication::applicationDirPath());
     PictureStore pictures;
     const Twips twips;
+
+    // The info window alone: no splash, no console; leaving it ends the program.
+    if (mode == ScanMode::ShowInfo) {
+        InfoWindow::Setup setup;
+        setup.opening = InfoWindow::Opening::Alone;
+        setup.screen = screenRect;
+        setup.sounds = &sounds;
+        setup.random = &random;
+        // The console's start has not stored a speed; the help page asks the store.
+        setup.aniSpeed = [&settings] { return settings.getAniSpeed(settings::kAniSpeed); };
+        setup.endProgram = [] { endProcessNow(0); };
+        InfoWindow info(twips, &pictures, setup);
+        sounds.setBeforeBlocking([&info] { info.flush(); });
+        info.load();
+        return QApplication::exec();
+    }
 
     SplashWindow splash(twips, &pictures, random, screenRect);
     splash.load();
