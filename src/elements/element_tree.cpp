@@ -78,7 +78,15 @@ Element* ElementTree::find(const QString& name) const {
 
 void ElementTree::setTwips(Twips twips) {
     twips_ = twips;
+    geometryChanged();
     markAllDirty();
+}
+
+void ElementTree::setOnDirty(std::function<void()> handler) {
+    onDirty_ = std::move(handler);
+    if (dirty() && onDirty_) {
+        onDirty_();
+    }
 }
 
 QFont ElementTree::font(FontSpec wanted) const {
@@ -97,8 +105,8 @@ void ElementTree::markDirty(const QRect& pixels) {
     }
     const bool wasClean = dirty_.isEmpty();
     dirty_ += pixels;
-    if (wasClean && onDirty) {
-        onDirty();
+    if (wasClean && onDirty_) {
+        onDirty_();
     }
 }
 

@@ -51,7 +51,7 @@ private Q_SLOTS:
         ElementTree tree(Twips(), nullptr);
         tree.root().setBox(0, 0, 15000, 15000);
         int requests = 0;
-        tree.onDirty = [&] { ++requests; };
+        tree.setOnDirty([&] { ++requests; });
         Element* label =
             makeLabel(tree, nullptr, QStringLiteral("L"), Box{150, 150, 750, 255}, FontSpec{});
         tree.takeDirty();
