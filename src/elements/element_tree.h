@@ -65,6 +65,8 @@ private:
     // the same font and width (a moving label repaints many times a second).
     std::shared_ptr<const TextLayout> layoutOf(const Element& label, int widthPixels) const;
     Element* hitTestIn(Element& e, QPoint pixel, const QRect& clip) const;
+    // A round shape drawn into an image of its box's size.
+    const QImage& circleOf(const Element& shape, QSize size) const;
 
     Twips twips_;
     const PictureStore* pictures_;
