@@ -67,6 +67,19 @@ private Q_SLOTS:
         QVERIFY(!tree.dirty());
     }
 
+    void aTreeChangedBeforeItsWindowListensStillAsksForAFrame() {
+        ElementTree tree(Twips(), nullptr);
+        tree.root().setBox(0, 0, 15000, 15000);
+        makeLabel(tree, nullptr, QStringLiteral("L"), Box{150, 150, 750, 255}, FontSpec{});
+        QVERIFY(tree.dirty());
+        int requests = 0;
+        tree.setOnDirty([&] { ++requests; });
+        QCOMPARE(requests, 1);
+        tree.takeDirty();
+        tree.setOnDirty([&] { ++requests; });
+        QCOMPARE(requests, 1);
+    }
+
     void changesToHiddenElementsPaintNothing() {
         ElementTree tree(Twips(), nullptr);
         tree.root().setBox(0, 0, 15000, 15000);
