@@ -185,6 +185,7 @@ private:
         int layoutWidth = -1;
         quint64 layoutGeneration = 0;
         QImage circle;
+        QSize circleSize;
         QColor circleFill;
         QColor circleBorder;
         int circleBorderPixels = -1;

@@ -173,19 +173,21 @@ std::shared_ptr<const TextLayout> ElementTree::layoutOf(const Element& label,
     return layout;
 }
 
-const QImage& ElementTree::circleOf(const Element& shape, QSize size) const {
+const QImage& ElementTree::circleOf(const Element& shape, QSize size, qreal ratio) const {
     // The object markers lie where the scanner's lines pass all the time:
     // each is drawn once, antialiased, and copied after that until its size
     // or colours change.
     Element::PaintCache& kept = shape.cache_;
     const int border = shape.borderPixels();
     if (size.isEmpty() ||
-        (kept.circle.size() == size && kept.circleBorderPixels == border &&
-         kept.circleBorder == shape.borderColor() && kept.circleFill == shape.backColor() &&
-         kept.circleOpaque == shape.opaque())) {
+        (kept.circleSize == size && kept.circle.devicePixelRatio() == ratio &&
+         kept.circleBorderPixels == border && kept.circleBorder == shape.borderColor() &&
+         kept.circleFill == shape.backColor() && kept.circleOpaque == shape.opaque())) {
         return kept.circle;
     }
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    // Drawn at the screen's own resolution, as the painter would have.
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     const int d = std::min(size.width(), size.height());
@@ -201,6 +203,7 @@ const QImage& ElementTree::circleOf(const Element& shape, QSize size) const {
     painter.drawEllipse(circle);
     painter.end();
     kept.circle = image;
+    kept.circleSize = size;
     kept.circleBorderPixels = border;
     kept.circleBorder = shape.borderColor();
     kept.circleFill = shape.backColor();
@@ -275,7 +278,8 @@ void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect&
             painter.setClipRect(visibleArea);
             const int border = e.borderPixels();
             if (e.form() == ShapeForm::Circle) {
-                painter.drawImage(rect.topLeft(), circleOf(e, rect.size()));
+                painter.drawImage(rect.topLeft(),
+                                  circleOf(e, rect.size(), painter.device()->devicePixelRatioF()));
             } else {
                 if (e.opaque()) {
                     painter.fillRect(rect, e.backColor());

@@ -66,7 +66,7 @@ private:
     std::shared_ptr<const TextLayout> layoutOf(const Element& label, int widthPixels) const;
     Element* hitTestIn(Element& e, QPoint pixel, const QRect& clip) const;
     // A round shape drawn into an image of its box's size.
-    const QImage& circleOf(const Element& shape, QSize size) const;
+    const QImage& circleOf(const Element& shape, QSize size, qreal ratio) const;
 
     Twips twips_;
     const PictureStore* pictures_;
