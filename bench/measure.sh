@@ -3,13 +3,20 @@
 # system, from /proc/PID/stat) over a window of seconds on a 1024 x 768 Xvfb
 # screen, and its peak resident memory; a scan is started by a click now and
 # then. An X11 screen saver from Debian's xscreensaver-data is measured the
-# same way for comparison. Usage: bench/measure.sh [seconds]   (default 30)
+# same way for comparison.
+# Usage: bench/measure.sh [seconds] [scenario...]
+#   seconds: length of each window (default 30)
+#   scenarios: any of numbers, ships, saver (default all three)
+#   BIN=path/to/OVANT-Scan measures another build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-30}"
-bin=build/bin/OVANT-Scan
+shift || true
+scenarios="${*:-numbers ships saver}"
+wanted() { [[ " $scenarios " == *" $1 "* ]]; }
+bin="${BIN:-build/bin/OVANT-Scan}"
 [ -x "$bin" ] || { echo "build first: tools/run-console.sh or cmake --build build" >&2; exit 1; }
-if ! dpkg-query -W -f='${Status}' xscreensaver-data 2>/dev/null | grep -q 'install ok installed'; then
+if wanted saver && ! dpkg-query -W -f='${Status}' xscreensaver-data 2>/dev/null | grep -q 'install ok installed'; then
     apt-get install -y -qq --no-install-recommends xscreensaver-data > /dev/null
 fi
 hack=/usr/libexec/xscreensaver/galaxy
@@ -57,21 +64,45 @@ measure() {
 
 echo "| program | CPU (one core) | peak memory |"
 echo "|---|---|---|"
-"$bin" > "$work/console.log" 2>&1 &
-console=$!
-sleep 8
-measure "$console" "OVANT-Scan (numbers, buttons, info labels, a scan every 8 s)" clicks
-kill "$console"; wait "$console" 2>/dev/null || true
+if wanted numbers; then
+    "$bin" > "$work/console.log" 2>&1 &
+    console=$!
+    sleep 8
+    measure "$console" "OVANT-Scan (numbers, buttons, info labels, a scan every 8 s)" clicks
+    kill "$console"; wait "$console" 2>/dev/null || true
+fi
 
-mkdir -p "$work/config/OVANT"
-printf '[Options]\nAutoScan=0\nShipScan=1\n' > "$work/config/OVANT/OVANT-Scan.ini"
-"$bin" > "$work/console.log" 2>&1 &
-console=$!
-sleep 8
-xdotool search --sync --onlyvisible --name '^OVANT-Feldtaster$' windowfocus > /dev/null
-measure "$console" "OVANT-Scan (ships crossing one after the other, each scanned)" ships
-kill "$console"; wait "$console" 2>/dev/null || true
+if wanted ships; then
+    mkdir -p "$work/config/OVANT"
+    printf '[Options]\nAutoScan=0\nShipScan=1\n' > "$work/config/OVANT/OVANT-Scan.ini"
+    "$bin" > "$work/console.log" 2>&1 &
+    console=$!
+    sleep 8
+    xdotool search --sync --onlyvisible --name '^OVANT-Feldtaster$' windowfocus > /dev/null
+    # How many 10 ms motion steps really arrive: counted by a perf uprobe on
+    # the step where perf may set one (root), else left out.
+    counting=
+    if command -v perf > /dev/null &&
+        perf probe -q -x "$bin" -a 'ovant_motion=_ZN5ovant11ShipTraffic10motionStepEv' 2> /dev/null; then
+        perf stat -x, -I 1000 -e probe_OVANT:ovant_motion -p "$console" -o "$work/ticks" \
+            -- sleep "$seconds" &
+        counting=$!
+    fi
+    measure "$console" "OVANT-Scan (ships crossing one after the other, each scanned)" ships
+    if [ -n "$counting" ]; then
+        wait "$counting" || true
+        perf probe -q -d 'probe_OVANT:ovant_motion' || true
+        # Per second: the seconds between two crossings count fewer steps,
+        # so the median shows the rate while a ship travels.
+        awk -F, '/ovant_motion/ {print $2}' "$work/ticks" | sort -n | awk '
+            {v[NR] = $1; sum += $1}
+            END {if (NR) printf "motion steps a second: %.1f on average, median %d, highest %d\n",
+                                sum / NR, v[int((NR + 1) / 2)], v[NR]}' >&2
+    fi
+    kill "$console"; wait "$console" 2>/dev/null || true
+fi
 
+wanted saver || exit 0
 "$hack" -root > "$work/hack.log" 2>&1 &
 saver=$!
 sleep 3

@@ -33,6 +33,15 @@ bool Element::receivesMouse() const {
 }
 
 QRect Element::pixelRect() const {
+    const quint64 generation = tree_.geometryGeneration();
+    if (cache_.pixelGeneration != generation) {
+        cache_.pixelRect = computePixelRect();
+        cache_.pixelGeneration = generation;
+    }
+    return cache_.pixelRect;
+}
+
+QRect Element::computePixelRect() const {
     const Twips& t = tree_.twips();
     const QPoint origin = parent_ != nullptr ? parent_->pixelRect().topLeft() : QPoint(0, 0);
     if (kind_ == ElementKind::Line) {
@@ -55,11 +64,32 @@ QLine Element::pixelLine() const {
 }
 
 QRect Element::clipRect() const {
+    const quint64 generation = tree_.geometryGeneration();
+    if (cache_.clipGeneration != generation) {
+        cache_.clipRect = computeClipRect();
+        cache_.clipGeneration = generation;
+    }
+    return cache_.clipRect;
+}
+
+QRect Element::computeClipRect() const {
     QRect clip = parent_ != nullptr ? parent_->clipRect() : pixelRect();
     if (kind_ == ElementKind::Picture || parent_ == nullptr) {
         clip &= pixelRect();
     }
     return clip;
+}
+
+void Element::geometryChanged() {
+    cache_.pixelGeneration = 0;
+    cache_.clipGeneration = 0;
+    if (!children_.empty()) {
+        tree_.geometryChanged();
+    }
+}
+
+void Element::textChanged() {
+    cache_.layout.reset();
 }
 
 void Element::invalidate() {
@@ -85,6 +115,7 @@ void Element::setBox(double left, double top, double width, double height) {
     top_ = top;
     width_ = std::max(0.0, width);
     height_ = std::max(0.0, height);
+    geometryChanged();
     // A move of less than a pixel changes nothing on the screen (a ship
     // moves a third of a pixel a tick), and children keep their pixels too.
     const QRect after = pixelRect();
@@ -126,6 +157,7 @@ void Element::setOpaque(bool on) {
 
 void Element::setForeColor(const QColor& c) {
     if (changeTo(foreColor_, c)) {
+        textChanged();
         invalidate();
     }
 }
@@ -148,6 +180,7 @@ void Element::setText(const QString& t) {
     }
     invalidate();
     text_ = t;
+    textChanged();
     fitToText();
     invalidate();
 }
@@ -155,12 +188,14 @@ void Element::setText(const QString& t) {
 void Element::setFont(FontSpec f) {
     invalidate();
     font_ = f;
+    textChanged();
     fitToText();
     invalidate();
 }
 
 void Element::setAlignment(Qt::Alignment a) {
     if (changeTo(alignment_, a)) {
+        textChanged();
         invalidate();
     }
 }
@@ -168,6 +203,7 @@ void Element::setAlignment(Qt::Alignment a) {
 void Element::setWordWrap(bool on) {
     invalidate();
     wordWrap_ = on;
+    textChanged();
     fitToText();
     invalidate();
 }
@@ -180,6 +216,7 @@ void Element::setAutoSize(bool on) {
 
 void Element::setTextSpansHeight(bool on) {
     if (changeTo(textSpansHeight_, on)) {
+        textChanged();
         invalidate();
     }
 }
@@ -210,6 +247,7 @@ void Element::setLine(double x1, double y1, double x2, double y2) {
     top_ = std::min(y1, y2);
     width_ = std::abs(x2 - x1);
     height_ = std::abs(y2 - y1);
+    geometryChanged();
     if (pixelLine() != endsBefore) {
         invalidateArea(before);
         invalidate();
@@ -251,8 +289,11 @@ void Element::fitToText() {
     const TextLayout layout(tree_.font(font_), text_, t.toPixelsF(width_), wordWrap_, alignment_);
     const double w = wordWrap_ ? width_ : t.fromPixels(std::ceil(layout.size().width()));
     const double h = t.fromPixels(std::ceil(layout.size().height()));
-    width_ = w;
-    height_ = h;
+    if (w != width_ || h != height_) {
+        width_ = w;
+        height_ = h;
+        geometryChanged();
+    }
 }
 
 void Element::click() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QLine>
 #include <QPointF>
 #include <QRect>
@@ -13,6 +14,7 @@
 namespace ovant {
 
 class ElementTree;
+class TextLayout;
 
 enum class ElementKind {
     Picture,  // rectangle with a background and an optional picture; holds other elements
@@ -158,9 +160,38 @@ public:
     Element* addChild(std::unique_ptr<Element> child);
 
 private:
+    friend class ElementTree;
+
     void invalidate();
     void invalidateArea(QRect area);
     void fitToText();
+    // The pixel box changed (or may have): forget the kept one, and, for a
+    // container, the boxes of everything inside it.
+    void geometryChanged();
+    // Text, font, alignment, wrap or colour changed: the laid-out text goes.
+    void textChanged();
+    QRect computePixelRect() const;
+    QRect computeClipRect() const;
+
+    // What painting works out once and keeps between frames: the pixel and
+    // clip boxes (for as long as the tree's geometry generation stands), the
+    // laid-out text of a label and the drawn circle of a round shape.
+    struct PaintCache {
+        QRect pixelRect;
+        quint64 pixelGeneration = 0;  // 0: not worked out
+        QRect clipRect;
+        quint64 clipGeneration = 0;
+        std::shared_ptr<const TextLayout> layout;
+        int layoutWidth = -1;
+        quint64 layoutGeneration = 0;
+        QImage circle;
+        QSize circleSize;
+        QColor circleFill;
+        QColor circleBorder;
+        int circleBorderPixels = -1;
+        bool circleOpaque = false;
+    };
+    mutable PaintCache cache_;
 
     ElementTree& tree_;
     Element* parent_;

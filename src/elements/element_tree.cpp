@@ -78,7 +78,15 @@ Element* ElementTree::find(const QString& name) const {
 
 void ElementTree::setTwips(Twips twips) {
     twips_ = twips;
+    geometryChanged();
     markAllDirty();
+}
+
+void ElementTree::setOnDirty(std::function<void()> handler) {
+    onDirty_ = std::move(handler);
+    if (dirty() && onDirty_) {
+        onDirty_();
+    }
 }
 
 QFont ElementTree::font(FontSpec wanted) const {
@@ -97,8 +105,8 @@ void ElementTree::markDirty(const QRect& pixels) {
     }
     const bool wasClean = dirty_.isEmpty();
     dirty_ += pixels;
-    if (wasClean && onDirty) {
-        onDirty();
+    if (wasClean && onDirty_) {
+        onDirty_();
     }
 }
 
@@ -137,23 +145,70 @@ void ElementTree::paint(QPainter& painter, const QRegion& region) const {
 
 std::shared_ptr<const TextLayout> ElementTree::layoutOf(const Element& label,
                                                         int widthPixels) const {
+    // The label keeps its layout until its text, font, alignment, wrap or
+    // colour change (each drops it), its width or the scale.
+    Element::PaintCache& kept = label.cache_;
+    if (kept.layout && kept.layoutWidth == widthPixels &&
+        kept.layoutGeneration == geometryGeneration_) {
+        return kept.layout;
+    }
     const QFont f = font(label.font());
     const QString key = f.key() + QLatin1Char('|') + QString::number(widthPixels) +
                         QLatin1Char('|') + QString::number(label.wordWrap()) + QLatin1Char('|') +
                         QString::number(label.alignment().toInt()) + QLatin1Char('|') +
                         label.text();
-    const auto found = layouts_.constFind(key);
-    if (found != layouts_.constEnd()) {
-        return *found;
+    std::shared_ptr<const TextLayout> layout = layouts_.value(key);
+    if (!layout) {
+        // The number columns write new numbers all the time; forget them now and then.
+        if (layouts_.size() > 2048) {
+            layouts_.clear();
+        }
+        layout = std::make_shared<const TextLayout>(f, label.text(), widthPixels, label.wordWrap(),
+                                                    label.alignment());
+        layouts_.insert(key, layout);
     }
-    // The number columns write new numbers all the time; forget them now and then.
-    if (layouts_.size() > 2048) {
-        layouts_.clear();
-    }
-    auto layout = std::make_shared<const TextLayout>(f, label.text(), widthPixels, label.wordWrap(),
-                                                     label.alignment());
-    layouts_.insert(key, layout);
+    kept.layout = layout;
+    kept.layoutWidth = widthPixels;
+    kept.layoutGeneration = geometryGeneration_;
     return layout;
+}
+
+const QImage& ElementTree::circleOf(const Element& shape, QSize size, qreal ratio) const {
+    // The object markers lie where the scanner's lines pass all the time:
+    // each is drawn once, antialiased, and copied after that until its size
+    // or colours change.
+    Element::PaintCache& kept = shape.cache_;
+    const int border = shape.borderPixels();
+    if (size.isEmpty() ||
+        (kept.circleSize == size && kept.circle.devicePixelRatio() == ratio &&
+         kept.circleBorderPixels == border && kept.circleBorder == shape.borderColor() &&
+         kept.circleFill == shape.backColor() && kept.circleOpaque == shape.opaque())) {
+        return kept.circle;
+    }
+    // Drawn at the screen's own resolution, as the painter would have.
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    const int d = std::min(size.width(), size.height());
+    QRectF circle((size.width() - d) / 2.0, (size.height() - d) / 2.0, d, d);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    if (border > 0) {
+        circle.adjust(border / 2.0, border / 2.0, -border / 2.0, -border / 2.0);
+        painter.setPen(QPen(shape.borderColor(), border));
+    } else {
+        painter.setPen(Qt::NoPen);
+    }
+    painter.setBrush(shape.opaque() ? QBrush(shape.backColor()) : QBrush(Qt::NoBrush));
+    painter.drawEllipse(circle);
+    painter.end();
+    kept.circle = image;
+    kept.circleSize = size;
+    kept.circleBorderPixels = border;
+    kept.circleBorder = shape.borderColor();
+    kept.circleFill = shape.backColor();
+    kept.circleOpaque = shape.opaque();
+    return kept.circle;
 }
 
 int ElementTree::hiddenTop(const Element& label) const {
@@ -168,7 +223,7 @@ void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect&
     if (e.kind() == ElementKind::Label && !e.text().isEmpty() && !e.textSpansHeight() &&
         clip.intersects(rect.adjusted(0, 0, 0, TextLayout::kMaxOverhang))) {
         area.setBottom(rect.bottom() +
-                       TextLayout::place(font(e.font()), rect.height(), hiddenTop(e)).overhang);
+                       layoutOf(e, rect.width())->placement(rect.height(), hiddenTop(e)).overhang);
     }
     const QRect visibleArea = area & clip;
     if (e.kind() != ElementKind::Line && visibleArea.isEmpty()) {
@@ -194,8 +249,12 @@ void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect&
                 const int y = rect.top() + twips_.toPixels(p.y);
                 const int size =
                     std::max(1, static_cast<int>(std::lround(p.sizePixels * twips_.scale())));
-                painter.fillRect(QRect(x - (size - 1) / 2, y - (size - 1) / 2, size, size),
-                                 p.color);
+                const QRect dot(x - (size - 1) / 2, y - (size - 1) / 2, size, size);
+                // A frame repaints a few small areas of the star field; most
+                // stars lie outside them.
+                if (dot.intersects(visibleArea)) {
+                    painter.fillRect(dot, p.color);
+                }
             }
             break;
         }
@@ -219,19 +278,8 @@ void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect&
             painter.setClipRect(visibleArea);
             const int border = e.borderPixels();
             if (e.form() == ShapeForm::Circle) {
-                const int d = std::min(rect.width(), rect.height());
-                QRectF circle(rect.left() + (rect.width() - d) / 2.0,
-                              rect.top() + (rect.height() - d) / 2.0, d, d);
-                painter.setRenderHint(QPainter::Antialiasing, true);
-                if (border > 0) {
-                    circle.adjust(border / 2.0, border / 2.0, -border / 2.0, -border / 2.0);
-                    painter.setPen(QPen(e.borderColor(), border));
-                } else {
-                    painter.setPen(Qt::NoPen);
-                }
-                painter.setBrush(e.opaque() ? QBrush(e.backColor()) : QBrush(Qt::NoBrush));
-                painter.drawEllipse(circle);
-                painter.setRenderHint(QPainter::Antialiasing, false);
+                painter.drawImage(rect.topLeft(),
+                                  circleOf(e, rect.size(), painter.device()->devicePixelRatioF()));
             } else {
                 if (e.opaque()) {
                     painter.fillRect(rect, e.backColor());
@@ -245,9 +293,15 @@ void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect&
             break;
         }
         case ElementKind::Line: {
+            const int pen = std::max(1, e.borderPixels());
+            // The scanner's long lines cross the sector; most frames repaint
+            // areas far from them.
+            if (!clip.intersects(rect.adjusted(-pen, -pen, pen + 1, pen + 1))) {
+                break;
+            }
             painter.setClipRect(clip);
             const QPoint origin = e.parent()->pixelRect().topLeft();
-            painter.setPen(QPen(e.borderColor(), std::max(1, e.borderPixels())));
+            painter.setPen(QPen(e.borderColor(), pen));
             painter.drawLine(origin + QPoint(twips_.toPixels(e.x1()), twips_.toPixels(e.y1())),
                              origin + QPoint(twips_.toPixels(e.x2()), twips_.toPixels(e.y2())));
             break;

@@ -41,8 +41,17 @@ public:
     void markAllDirty();
     bool dirty() const { return !dirty_.isEmpty(); }
     QRegion takeDirty();
-    // Called once each time the tree goes from clean to dirty.
-    std::function<void()> onDirty;
+    // `handler` runs once each time the tree goes from clean to dirty. A tree
+    // that is dirty already when the handler is set calls it at once: those
+    // changes would otherwise wait for a frame that nobody asked for, and
+    // every later change would find the tree dirty and ask for none either.
+    void setOnDirty(std::function<void()> handler);
+
+    // Bumped whenever pixel boxes may move without their elements being
+    // touched: a new scale, or a container that moves or resizes. Elements
+    // keep their pixel boxes for as long as it stays the same.
+    quint64 geometryGeneration() const { return geometryGeneration_; }
+    void geometryChanged() { ++geometryGeneration_; }
 
     void paint(QPainter& painter, const QRegion& region) const;
     // The topmost element under a window pixel that receives the mouse.
@@ -56,12 +65,16 @@ private:
     // the same font and width (a moving label repaints many times a second).
     std::shared_ptr<const TextLayout> layoutOf(const Element& label, int widthPixels) const;
     Element* hitTestIn(Element& e, QPoint pixel, const QRect& clip) const;
+    // A round shape drawn into an image of its box's size.
+    const QImage& circleOf(const Element& shape, QSize size, qreal ratio) const;
 
     Twips twips_;
     const PictureStore* pictures_;
     std::unique_ptr<Element> root_;
     QHash<QString, Element*> byName_;
     QRegion dirty_;
+    std::function<void()> onDirty_;
+    quint64 geometryGeneration_ = 1;
     mutable QHash<QString, std::shared_ptr<const TextLayout>> layouts_;
 };
 

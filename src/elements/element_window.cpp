@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace ovant {
 
@@ -11,17 +12,29 @@ ElementWindow::ElementWindow(Twips twips, const PictureStore* pictures, QWidget*
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     frameTimer_.setSingleShot(true);
-    frameTimer_.setInterval(kFrameMs);
     frameTimer_.setTimerType(Qt::PreciseTimer);
     connect(&frameTimer_, &QTimer::timeout, this, &ElementWindow::frame);
-    tree_.onDirty = [this] {
-        if (!frameTimer_.isActive()) {
-            frameTimer_.start();
-        }
-    };
+    tree_.setOnDirty([this] { scheduleFrame(); });
+}
+
+void ElementWindow::scheduleFrame() {
+    if (frameTimer_.isActive()) {
+        return;
+    }
+    // The first change after a quiet spell shows at once (a click answers
+    // without delay); within a frame's time of the last one it waits for
+    // the rest of that time, and everything that changes meanwhile rides
+    // along in the same frame.
+    const qint64 since = sinceFrame_.isValid() ? sinceFrame_.elapsed() : qint64{kFrameMs};
+    frameTimer_.start(static_cast<int>(std::max<qint64>(0, kFrameMs - since)));
+}
+
+int ElementWindow::msUntilFrame() const {
+    return frameTimer_.isActive() ? std::max(0, frameTimer_.remainingTime()) : -1;
 }
 
 void ElementWindow::frame() {
+    sinceFrame_.start();
     const QRegion region = tree_.takeDirty();
     if (!region.isEmpty() && isVisible()) {
         update(region);
@@ -30,6 +43,7 @@ void ElementWindow::frame() {
 
 void ElementWindow::flush() {
     frameTimer_.stop();
+    sinceFrame_.start();
     const QRegion region = tree_.takeDirty();
     if (!region.isEmpty() && isVisible()) {
         repaint(region);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
@@ -13,7 +14,11 @@ namespace ovant {
 class ElementWindow : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kFrameMs = 16;
+    // At most one frame in this many milliseconds. The fastest thing on the
+    // console, a ship, moves a pixel every third 10 ms step, so 30 frames a
+    // second still show every pixel it moves; the number columns change
+    // in the same frames.
+    static constexpr int kFrameMs = 33;
 
     ElementWindow(Twips twips, const PictureStore* pictures, QWidget* parent = nullptr);
 
@@ -27,6 +32,9 @@ public:
     // desktop panels, and without a window manager it keeps its old size.
     void coverScreen(const QRect& screenPixels);
 
+    // Milliseconds until the next frame is taken; -1 while none is due.
+    int msUntilFrame() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -35,11 +43,13 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void scheduleFrame();
     void frame();
     QPointF localTwips(const Element& e, QPointF pixel) const;
 
     ElementTree tree_;
     QTimer frameTimer_;
+    QElapsedTimer sinceFrame_;  // invalid until the first frame
     Element* pressed_ = nullptr;
 };
 

@@ -68,6 +68,15 @@ TextLayout::Placement TextLayout::place(const QFont& font, double boxHeight, dou
     return placement;
 }
 
+TextLayout::Placement TextLayout::placement(double boxHeight, double hiddenTop) const {
+    if (boxHeight != placedHeight_ || hiddenTop != placedHiddenTop_) {
+        placed_ = place(font_, boxHeight, hiddenTop);
+        placedHeight_ = boxHeight;
+        placedHiddenTop_ = hiddenTop;
+    }
+    return placed_;
+}
+
 TextLayout::Placement TextLayout::measurePlacement(const QFont& font, double boxHeight,
                                                    double hiddenTop) {
     const QFontMetricsF metrics(font);
@@ -136,7 +145,7 @@ TextLayout::TextLayout(const QFont& font, const QString& text, double width, boo
 void TextLayout::draw(QPainter& painter, const QRectF& box, double hiddenTop) const {
     const QFontMetricsF metrics(font_);
     const double step = lineStep(font_);
-    double y = box.top() + place(font_, box.height(), hiddenTop).baseline;
+    double y = box.top() + placement(box.height(), hiddenTop).baseline;
     for (const Line& line : lines_) {
         double x = box.left();
         if (alignment_ & Qt::AlignRight) {

@@ -52,6 +52,8 @@ public:
         int overhang;     // rows of ink below the box
     };
     static Placement place(const QFont& font, double boxHeight, double hiddenTop = 0);
+    // The same for this layout's font, kept for the last box it was asked for.
+    Placement placement(double boxHeight, double hiddenTop = 0) const;
 
 private:
     static Placement measurePlacement(const QFont& font, double boxHeight, double hiddenTop);
@@ -75,6 +77,9 @@ private:
     mutable double figureWidth_ = -1;
     mutable QImage figureImage_;
     mutable QColor figureColour_;
+    mutable double placedHeight_ = -1;
+    mutable double placedHiddenTop_ = -1;
+    mutable Placement placed_{0, 0};
 };
 
 }  // namespace ovant

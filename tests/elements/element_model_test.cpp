@@ -51,7 +51,7 @@ private Q_SLOTS:
         ElementTree tree(Twips(), nullptr);
         tree.root().setBox(0, 0, 15000, 15000);
         int requests = 0;
-        tree.onDirty = [&] { ++requests; };
+        tree.setOnDirty([&] { ++requests; });
         Element* label =
             makeLabel(tree, nullptr, QStringLiteral("L"), Box{150, 150, 750, 255}, FontSpec{});
         tree.takeDirty();
@@ -65,6 +65,19 @@ private Q_SLOTS:
         QVERIFY(dirty.boundingRect().contains(label->pixelRect()));
         QVERIFY(dirty.boundingRect().width() < 100);
         QVERIFY(!tree.dirty());
+    }
+
+    void aTreeChangedBeforeItsWindowListensStillAsksForAFrame() {
+        ElementTree tree(Twips(), nullptr);
+        tree.root().setBox(0, 0, 15000, 15000);
+        makeLabel(tree, nullptr, QStringLiteral("L"), Box{150, 150, 750, 255}, FontSpec{});
+        QVERIFY(tree.dirty());
+        int requests = 0;
+        tree.setOnDirty([&] { ++requests; });
+        QCOMPARE(requests, 1);
+        tree.takeDirty();
+        tree.setOnDirty([&] { ++requests; });
+        QCOMPARE(requests, 1);
     }
 
     void changesToHiddenElementsPaintNothing() {

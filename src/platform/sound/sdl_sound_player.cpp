@@ -14,12 +14,14 @@
 namespace ovant {
 namespace {
 
-// Every sound is converted to this one format, so the device is opened once
-// and never has to change.
+// Every sound is converted to this one format, so the device is always
+// opened the same way.
 constexpr int kDeviceRate = 44100;
 constexpr SDL_AudioFormat kDeviceFormat = AUDIO_S16SYS;
 constexpr Uint8 kDeviceChannels = 1;
-constexpr Uint16 kDeviceSamples = 1024;  // about 23 ms: short enough for a cut to be heard at once
+// About 46 ms: a cut is still heard at once, and SDL's thread wakes half as
+// often as with 1024.
+constexpr Uint16 kDeviceSamples = 2048;
 constexpr qint64 kDeviceBytesPerSecond = qint64{kDeviceRate} * 2 * kDeviceChannels;
 
 // The wave in the device's format; no value if SDL cannot convert it.
@@ -50,9 +52,14 @@ std::optional<QByteArray> toDeviceFormat(const WaveData& wave) {
 
 }  // namespace
 
+SdlSoundPlayer::SdlSoundPlayer(int quietCloseMs) : m_quietCloseMs(quietCloseMs) {
+    m_quiet.setSingleShot(true);
+    QObject::connect(&m_quiet, &QTimer::timeout, &m_quiet, [this] { closeWhenQuiet(); });
+}
+
 SdlSoundPlayer::~SdlSoundPlayer() {
-    if (m_device != 0)
-        SDL_CloseAudioDevice(m_device);
+    m_quiet.stop();
+    closeDevice();
     if (m_audioInitialised)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
@@ -99,16 +106,38 @@ std::optional<int> SdlSoundPlayer::replaceQueued(const QString& path) {
     SDL_UnlockAudioDevice(m_device);
     if (!queued)
         return std::nullopt;
-    return static_cast<int>(pcm->size() * 1000 / kDeviceBytesPerSecond);
+    const int lengthMs = static_cast<int>(pcm->size() * 1000 / kDeviceBytesPerSecond);
+    m_quiet.start(lengthMs + m_bufferMs + m_quietCloseMs);
+    return lengthMs;
+}
+
+void SdlSoundPlayer::closeWhenQuiet() {
+    if (m_device == 0)
+        return;
+    // A sound queued while SDL's thread was held up may still be playing.
+    if (SDL_GetQueuedAudioSize(m_device) > 0) {
+        m_quiet.start(m_bufferMs + m_quietCloseMs);
+        return;
+    }
+    closeDevice();
+}
+
+void SdlSoundPlayer::closeDevice() {
+    if (m_device != 0)
+        SDL_CloseAudioDevice(m_device);
+    m_device = 0;
 }
 
 bool SdlSoundPlayer::ensureDevice() {
     if (m_device != 0)
         return true;
+    // Once a driver has worked it is kept; the device opens again on it.
+    if (m_audioInitialised)
+        return openDevice();
     if (m_triedToOpen)
         return false;
     m_triedToOpen = true;
-    if (openDevice())
+    if (startAudio() && openDevice())
         return true;
 
     // Without a sound card SDL may start a driver and then fail to open it.
@@ -116,23 +145,35 @@ bool SdlSoundPlayer::ensureDevice() {
     // takes its length) without a card. The hint overrides SDL_AUDIODRIVER
     // only while the subsystem starts.
     const QByteArray firstError = SDL_GetError();
+    if (m_audioInitialised) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        m_audioInitialised = false;
+    }
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
-    const bool opened = openDevice();
+    const bool opened = startAudio() && openDevice();
     SDL_ResetHint(SDL_HINT_AUDIODRIVER);
-    if (!opened)
+    if (!opened) {
         qWarning("No audio output, the console is silent: %s; %s", firstError.constData(),
                  SDL_GetError());
+        if (m_audioInitialised) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            m_audioInitialised = false;
+        }
+    }
     return opened;
 }
 
-bool SdlSoundPlayer::openDevice() {
+bool SdlSoundPlayer::startAudio() {
     // SDL would otherwise take over SIGINT and SIGTERM and turn them into
     // events nobody reads, so the console could no longer be stopped.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     m_audioInitialised = true;
+    return true;
+}
 
+bool SdlSoundPlayer::openDevice() {
     SDL_AudioSpec wanted{};
     wanted.freq = kDeviceRate;
     wanted.format = kDeviceFormat;
@@ -142,11 +183,8 @@ bool SdlSoundPlayer::openDevice() {
     // No changes allowed: SDL converts to whatever the hardware wants, and our
     // queue stays in the one format the sounds were converted to.
     m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
-    if (m_device == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        m_audioInitialised = false;
+    if (m_device == 0)
         return false;
-    }
     m_bufferMs = static_cast<int>(qint64{obtained.samples} * 1000 / kDeviceRate) + 1;
     SDL_PauseAudioDevice(m_device, 0);
     return true;

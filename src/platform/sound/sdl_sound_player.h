@@ -2,21 +2,30 @@
 
 #include "platform/sound/sound_player.h"
 
+#include <QTimer>
+
 #include <cstdint>
 #include <optional>
 
 namespace ovant {
 
-// Plays wave files through SDL's audio queue. The device is opened on the first
-// sound and kept open; SDL's device thread does the playing, so playAsync only
-// converts the file and queues it. Without any working audio driver the player
-// stays silent and both calls return at once.
+// Plays wave files through SDL's audio queue. The device is opened for a sound
+// and closed again once nothing has played for a while: while it is open,
+// SDL's device thread wakes for every buffer, silence included, and the
+// console plays a sound only now and then. SDL's device thread does the
+// playing, so playAsync only converts the file and queues it. Without any
+// working audio driver the player stays silent and both calls return at once.
 //
 // A file that is missing or not a playable wave plays nothing and leaves the
 // sound that is playing alone.
 class SdlSoundPlayer final : public SoundPlayer {
 public:
-    SdlSoundPlayer() = default;
+    // How long the device stays open after the last sound has played.
+    static constexpr int kQuietCloseMs = 3000;
+
+    // The device closes `quietCloseMs` after the last sound has played, when
+    // the thread that plays runs an event loop (the console's does).
+    explicit SdlSoundPlayer(int quietCloseMs = kQuietCloseMs);
     ~SdlSoundPlayer() override;
     SdlSoundPlayer(const SdlSoundPlayer&) = delete;
     SdlSoundPlayer& operator=(const SdlSoundPlayer&) = delete;
@@ -24,9 +33,15 @@ public:
     void playAsync(const QString& path) override;
     void playSync(const QString& path) override;
 
+    bool deviceOpen() const { return m_device != 0; }
+
 private:
     bool ensureDevice();
+    bool startAudio();
     bool openDevice();
+    void closeDevice();
+    // Closes the device if it has nothing left to play, else looks again later.
+    void closeWhenQuiet();
     // Replaces whatever is queued with the file's sound and gives its length in
     // milliseconds; no value if the file cannot be played, the queue untouched.
     std::optional<int> replaceQueued(const QString& path);
@@ -35,6 +50,8 @@ private:
     int m_bufferMs = 0;          // how long the device's own buffer plays
     bool m_audioInitialised = false;
     bool m_triedToOpen = false;
+    int m_quietCloseMs;
+    QTimer m_quiet;
 };
 
 }  // namespace ovant

@@ -30,6 +30,7 @@ private Q_SLOTS:
     void unplayableFilesPlayNothingAndLeaveTheSoundPlaying();
     void otherWaveFormatsAreConvertedForTheDevice();
     void aDriverThatCannotStartFallsBackToTheDummyDriver();
+    void theDeviceClosesOnceQuietAndTheNextSoundPlaysInFull();
 
 private:
     QString path(const QString& name) const { return QDir(m_folder).filePath(name); }
@@ -187,6 +188,23 @@ void SdlSoundPlayerTest::aDriverThatCannotStartFallsBackToTheDummyDriver() {
     const qint64 taken =
         millisecondsTaken([&] { player.playSync(path(QStringLiteral("high.wav"))); });
     QVERIFY2(taken >= 200 && taken < 1500, qPrintable(QString::number(taken)));
+}
+
+void SdlSoundPlayerTest::theDeviceClosesOnceQuietAndTheNextSoundPlaysInFull() {
+    // Closed after 50 ms of quiet: far less than the sound lasts, so closing
+    // while the sound still plays would cut it.
+    ovant::SdlSoundPlayer player(50);
+    player.playAsync(path(QStringLiteral("low.wav")));
+    QVERIFY(player.deviceOpen());
+    QVERIFY(QTest::qWaitFor([&] { return !player.deviceOpen(); }, 5000));
+    QVERIFY(playedOutput().contains(m_low));
+
+    // The disk driver starts its file afresh when the device opens again.
+    const qint64 taken =
+        millisecondsTaken([&] { player.playSync(path(QStringLiteral("high.wav"))); });
+    QVERIFY2(taken >= 200 && taken < 1500, qPrintable(QString::number(taken)));
+    QVERIFY(QTest::qWaitFor([&] { return !player.deviceOpen(); }, 5000));
+    QVERIFY(playedOutput().contains(m_high));
 }
 
 QTEST_GUILESS_MAIN(SdlSoundPlayerTest)

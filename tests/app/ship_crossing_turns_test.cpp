@@ -1,0 +1,223 @@
+#include <QtTest>
+
+#include "platform/settings_keys.h"
+#include "scene/scanner_geometry.h"
+#include "support/console_rig.h"
+
+using namespace ovant;
+using ovant::testing::ConsoleRig;
+using ovant::testing::ScriptedRandom;
+
+namespace {
+
+constexpr int kSectorWidth = 9315;
+
+// The draws of a ship that enters at the bottom edge at (50, 5060) and
+// flies straight up to (100, targetY): it cannot move left towards a target
+// on its right, so only its height changes, 5 twips a step.
+void pushShipDraws(ScriptedRandom& random, int targetY) {
+    random.push((100 - 10 + 0.5) / 7741.0);
+    random.push((targetY - 10 + 0.5) / 5031.0);
+    random.pushDraw(4, 4);
+    random.push((50 + 0.5) / kSectorWidth);
+    random.pushDraw(3, 9);
+    random.pushDraw(4, 5);
+}
+
+// Every point, leader and text of a panel, and the title.
+QList<const Element*> panelParts(const LeaderPanelLayout& p) {
+    QList<const Element*> parts{p.title, p.vertical};
+    for (int i = 1; i <= 5; ++i) {
+        parts << p.dot[i] << p.label[i] << p.horizontal[i];
+    }
+    return parts;
+}
+
+bool wholePanelShown(const LeaderPanelLayout& p) {
+    if (!p.panel->visible() || p.vertical->height() != p.finalHeight) {
+        return false;
+    }
+    for (int i = 1; i <= 5; ++i) {
+        if (p.horizontal[i]->width() != p.finalWidth[i]) {
+            return false;
+        }
+    }
+    const auto parts = panelParts(p);
+    return std::all_of(parts.begin(), parts.end(), [](const Element* e) { return e->visible(); });
+}
+
+// The console with its clocks stopped; a test moves the ship step by step,
+// each step running as the motion clock would run it.
+struct Crossing {
+    ConsoleRig rig;
+
+    Crossing() { rig.form->setAnimationSpeed(0.001); }
+
+    const ConsoleState& state() const { return rig.form->state(); }
+    Element* shipPanel() const { return rig.form->shipElements().picShipScan; }
+    Element* fedShip() const { return rig.form->shipElements().fedShip; }
+    QTimer* motion() const { return rig.form->timers().tmrShipAni; }
+
+    // Sends a ship (key P) and takes its motion clock over.
+    void sendShip(int targetY) {
+        pushShipDraws(rig.random, targetY);
+        rig.form->shipCommand(false);
+        QVERIFY(state().shipInSector);
+        QVERIFY(motion()->isActive());
+        motion()->stop();
+    }
+    // Runs up to `n` motion steps; fewer if the ship jumps away first.
+    void steps(int n) {
+        for (int i = 0; i < n && state().shipInSector; ++i) {
+            QMetaObject::invokeMethod(motion(), "timeout", Qt::DirectConnection);
+        }
+    }
+    bool scannerAt(int object) const {
+        const scanner::Frame& f = scanner::kTargets[static_cast<std::size_t>(object)];
+        return rig.bracket()->left() == f.x && rig.bracket()->top() == f.y &&
+               rig.scene().sector.lblScanner[1]->left() == f.x + f.gap;
+    }
+    bool scannerFramesShip() const {
+        return rig.bracket()->left() == fedShip()->left() - 250 &&
+               rig.bracket()->top() == fedShip()->top() - 330;
+    }
+    int played(const char* file) const {
+        return static_cast<int>(rig.player.fileNames().count(QString::fromLatin1(file)));
+    }
+};
+
+}  // namespace
+
+// A crossing ship takes the scanner over while sequences pause around it;
+// whichever comes later owns the scanner and the panels, and nothing is left
+// half-shown.
+class ShipCrossingTurnsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir config_;
+
+private Q_SLOTS:
+    void init() { qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit()); }
+
+    void aJumpInsideAPanelBuildStopsItAndThePanelIsBuiltOnce() {
+        Crossing c;
+        c.rig.form->infoLabelClick(1);
+        QVERIFY(wholePanelShown(c.rig.planet()));
+        c.rig.form->scanShipsSwitch();
+        QVERIFY(c.state().scanShips);
+
+        // The first ship is followed until it jumps, 14 steps up.
+        c.sendShip(4990);
+        c.steps(1);
+        QVERIFY(c.shipPanel()->visible());
+        QVERIFY(!c.rig.planet().panel->visible());
+        c.steps(13);
+        QVERIFY(c.scannerFramesShip());
+        QVERIFY(c.state().shipInSector);
+
+        // Its jump sends the scanner back to Delta Vega, whose panel starts
+        // to build; a second ship comes and jumps within four steps while
+        // that build pauses.
+        bool secondShipJumped = false;
+        bool buildWasHalfDone = false;
+        bool fired = false;
+        const auto secondShip = [&] {
+            if (fired || !c.state().panelBusy || !c.rig.planet().panel->visible()) {
+                return;
+            }
+            fired = true;
+            buildWasHalfDone = !wholePanelShown(c.rig.planet());
+            // Runs inside the pause, as the motion clock would.
+            QTimer::singleShot(0, c.rig.form.get(), [&] {
+                c.rig.player.clear();
+                c.sendShip(5040);
+                c.steps(5);
+                secondShipJumped = !c.state().shipInSector;
+            });
+        };
+        QObject::connect(&c.rig.form->pacer(), &Pacer::pauseStarted, c.rig.form.get(), secondShip);
+        QObject::connect(&c.rig.form->pacer(), &Pacer::tickPauseStarted, c.rig.form.get(),
+                         secondShip);
+        c.steps(1);
+
+        QVERIFY(secondShipJumped);
+        QVERIFY(buildWasHalfDone);
+        QVERIFY(!c.state().shipInSector);
+        QVERIFY(c.scannerAt(1));
+        QVERIFY(wholePanelShown(c.rig.planet()));
+        QCOMPARE(c.rig.planet().title->text(), QStringLiteral("Delta Vega"));
+        QVERIFY(!c.shipPanel()->visible());
+        QVERIFY(!c.rig.picNum()->visible());
+        QVERIFY(!c.state().panelBusy && !c.state().scannerMoving);
+        // Since the second ship came the panel was built once, to its end;
+        // the build it cut short never got to its closing sounds.
+        QCOMPARE(c.played("5.wav"), 1);
+        QCOMPARE(c.rig.player.fileNames().first(), QStringLiteral("1.wav"));
+    }
+
+    void endScanOfARequestedShipScanSendsTheScannerBackForGood() {
+        Crossing c;
+        c.rig.form->infoLabelClick(1);
+        QVERIFY(wholePanelShown(c.rig.planet()));
+        c.sendShip(4000);
+        // Key H asks for the scan; the next step follows the ship.
+        c.rig.form->shipScanRequest();
+        QVERIFY(c.state().shipScanRequested);
+        c.steps(3);
+        QVERIFY(c.scannerFramesShip());
+        QVERIFY(c.shipPanel()->visible());
+
+        c.rig.player.clear();
+        c.rig.form->endScan();
+        QVERIFY(!c.state().shipScanRequested);
+        QVERIFY(c.scannerAt(1));
+        QVERIFY(wholePanelShown(c.rig.planet()));
+        QVERIFY(!c.shipPanel()->visible());
+        QVERIFY(!c.rig.picNum()->visible());
+        // One flight back and one build, each with its sounds.
+        QCOMPARE(c.rig.player.fileNames(),
+                 (QStringList{"8.wav", "9.wav", "8.wav", "9.wav", "5.wav"}));
+
+        // The ship travels on and jumps: the scanner stays, nothing is
+        // wiped or built again.
+        c.rig.player.clear();
+        c.steps(1000);
+        QVERIFY(!c.state().shipInSector);
+        QVERIFY(c.scannerAt(1));
+        QVERIFY(wholePanelShown(c.rig.planet()));
+        QVERIFY(!c.shipPanel()->visible());
+        QVERIFY(c.rig.player.calls().empty());
+        QVERIFY(!c.state().panelBusy && !c.state().scannerMoving);
+    }
+
+    void switchingScanShipsOffMidCrossingSendsTheScannerBackAtOnce() {
+        Crossing c;
+        c.rig.form->infoLabelClick(1);
+        c.rig.form->scanShipsSwitch();
+        Element* caption = c.rig.form->frameElements().captions[16];
+        QCOMPARE(caption->text(), QStringLiteral("* Scan Ships"));
+        QCOMPARE(c.rig.settings.getText(settings::kShipScan), QStringLiteral("1"));
+        c.sendShip(4000);
+        c.steps(3);
+        QVERIFY(c.scannerFramesShip());
+        QVERIFY(c.shipPanel()->visible());
+
+        c.rig.form->scanShipsSwitch();
+        QVERIFY(c.state().shipInSector);
+        QVERIFY(!c.state().scanShips);
+        QCOMPARE(caption->text(), QStringLiteral("Scan Ships"));
+        QCOMPARE(c.rig.settings.getText(settings::kShipScan), QStringLiteral("0"));
+        QVERIFY(c.scannerAt(1));
+        QVERIFY(!c.shipPanel()->visible());
+        QVERIFY(wholePanelShown(c.rig.planet()));
+
+        // The ship's later steps no longer take the scanner.
+        c.steps(10);
+        QVERIFY(c.state().shipInSector);
+        QVERIFY(c.scannerAt(1));
+        QVERIFY(!c.shipPanel()->visible());
+    }
+};
+
+QTEST_MAIN(ShipCrossingTurnsTest)
+#include "ship_crossing_turns_test.moc"

@@ -1,0 +1,205 @@
+// The window paints changed areas in frames and keeps laid-out text, boxes
+// and markers between them. What reaches the screen must still be exactly
+// what the elements say, after any change.
+#include <QPaintEvent>
+#include <QPainter>
+#include <QtTest>
+#include <functional>
+
+#include "elements/element_factory.h"
+#include "elements/element_window.h"
+
+using namespace ovant;
+
+namespace {
+
+constexpr QSize kWindow{400, 300};
+
+// A window that keeps a copy of every area it paints, as the screen would:
+// areas no frame repainted keep what they showed before.
+class MirroredWindow : public ElementWindow {
+public:
+    MirroredWindow() : ElementWindow(Twips(), nullptr) {
+        screen.fill(Qt::darkMagenta);
+        coverScreen(QRect(QPoint(0, 0), kWindow));
+    }
+
+    QImage screen{kWindow, QImage::Format_RGB32};
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        ElementWindow::paintEvent(event);
+        QPainter painter(&screen);
+        painter.setClipRegion(event->region());
+        painter.fillRect(event->rect(), Qt::black);
+        tree().paint(painter, event->region());
+        ++paints;
+    }
+};
+
+struct Scene {
+    Element* panel;
+    Element* label;
+    Element* marker;
+};
+
+Scene buildScene(ElementTree& tree) {
+    tree.root().setBox(0, 0, kWindow.width() * Twips::kPerPixel,
+                       kWindow.height() * Twips::kPerPixel);
+    Scene s{};
+    s.panel = makePicture(tree, nullptr, QStringLiteral("Panel"), Box{600, 600, 4200, 2400},
+                          QColor(20, 20, 60));
+    s.label = makeLabel(tree, s.panel, QStringLiteral("Label"), Box{150, 150, 1200, 1500},
+                        FontSpec{FontFace::Monitor, 12});
+    s.label->setForeColor(QColor(159, 152, 255));
+    s.label->setText(QStringLiteral("Omicron Theta Lamda Pass Argus VII"));
+    s.marker = makeCircle(tree, s.panel, QStringLiteral("Marker"), Box{3000, 1500, 135, 135});
+    s.marker->setOpaque(true);
+    s.marker->setBackColor(QColor(255, 152, 0));
+    return s;
+}
+
+// The scene as it looks when painted whole from scratch, with nothing kept.
+QImage freshRender(const std::function<void(Scene&)>& change) {
+    ElementTree tree(Twips(), nullptr);
+    Scene s = buildScene(tree);
+    if (change) {
+        change(s);
+    }
+    QImage image(kWindow, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    tree.paint(painter, QRegion(QRect(QPoint(0, 0), kWindow)));
+    return image;
+}
+
+bool waitForPaintsToSettle(MirroredWindow& window) {
+    return QTest::qWaitFor([&] {
+        if (window.msUntilFrame() >= 0) {
+            return false;
+        }
+        // The frame asked for a paint; it comes with the next events.
+        const int before = window.paints;
+        QTest::qWait(ElementWindow::kFrameMs);
+        return window.paints == before && window.msUntilFrame() < 0;
+    });
+}
+
+}  // namespace
+
+class FramesTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void aStreamOfChangesPaintsAtMostOnceAFrameAndEndsOnTheLastState() {
+        MirroredWindow window;
+        Scene s = buildScene(window.tree());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(waitForPaintsToSettle(window));
+
+        // A change every 2 ms, as a ship step, the scanner and the numbers
+        // together could make it.
+        int changes = 0;
+        QTimer stream;
+        stream.setTimerType(Qt::PreciseTimer);
+        stream.setInterval(2);
+        QObject::connect(&stream, &QTimer::timeout, [&] {
+            s.label->setText(QString::number(++changes));
+            if (changes == 150) {
+                stream.stop();
+            }
+        });
+        const int paintsBefore = window.paints;
+        QElapsedTimer clock;
+        clock.start();
+        stream.start();
+        QVERIFY(QTest::qWaitFor([&] { return changes == 150; }, 20000));
+        QVERIFY(waitForPaintsToSettle(window));
+        const qint64 elapsed = clock.elapsed();
+        const int paints = window.paints - paintsBefore;
+        QVERIFY2(paints >= 1, "the changes never reached the screen");
+        QVERIFY2(paints <= elapsed / ElementWindow::kFrameMs + 1,
+                 qPrintable(QStringLiteral("%1 paints in %2 ms").arg(paints).arg(elapsed)));
+        QCOMPARE(s.label->text(), QStringLiteral("150"));
+        QVERIFY(window.screen ==
+                freshRender([](Scene& f) { f.label->setText(QStringLiteral("150")); }));
+    }
+
+    void aChangeAfterAQuietSpellShowsAtOnceAndOneRightAfterAFrameWaits() {
+        MirroredWindow window;
+        Scene s = buildScene(window.tree());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(waitForPaintsToSettle(window));
+        QTest::qSleep(ElementWindow::kFrameMs + 5);
+        s.label->setText(QStringLiteral("Delta Vega"));
+        QCOMPARE(window.msUntilFrame(), 0);
+
+        window.flush();
+        QCOMPARE(window.msUntilFrame(), -1);
+        s.label->setText(QStringLiteral("Argus VII"));
+        QVERIFY(window.msUntilFrame() > 0);
+        QVERIFY(window.msUntilFrame() <= ElementWindow::kFrameMs);
+        // Further changes ride along in that frame.
+        s.marker->setBackColor(Qt::green);
+        QVERIFY(window.msUntilFrame() > 0);
+        QVERIFY(waitForPaintsToSettle(window));
+        QVERIFY(window.screen == freshRender([](Scene& f) {
+                    f.label->setText(QStringLiteral("Argus VII"));
+                    f.marker->setBackColor(Qt::green);
+                }));
+    }
+
+    // Whatever the window kept from earlier frames, each of these changes
+    // shows exactly as the same scene painted from scratch.
+    void everyChangeReachesTheScreen_data() {
+        QTest::addColumn<int>("row");
+        const char* names[] = {"text",  "font",      "alignment",     "wrap",  "text colour",
+                               "width", "container", "marker colour", "scale", "hidden panel"};
+        for (int i = 0; i < int(std::size(names)); ++i) {
+            QTest::newRow(names[i]) << i;
+        }
+    }
+
+    void everyChangeReachesTheScreen() {
+        QFETCH(int, row);
+        const std::function<void(Scene&)> changes[] = {
+            [](Scene& s) { s.label->setText(QStringLiteral("Lamenda Prime")); },
+            [](Scene& s) {
+                s.label->setFont(FontSpec{FontFace::Narrow, 12});
+            },
+            [](Scene& s) { s.label->setAlignment(Qt::AlignRight); },
+            [](Scene& s) { s.label->setWordWrap(false); },
+            [](Scene& s) { s.label->setForeColor(Qt::red); },
+            [](Scene& s) { s.label->setWidth(3600); },
+            [](Scene& s) { s.panel->move(1500, 1200); },
+            [](Scene& s) { s.marker->setBackColor(QColor(0, 200, 90)); },
+            [](Scene& s) { s.label->tree().setTwips(Twips(1.2)); },
+            [](Scene& s) {
+                s.panel->hide();
+                s.label->setText(QStringLiteral("Lamenda Prime"));
+                s.panel->show();
+            },
+        };
+        const auto& change = changes[row];
+        MirroredWindow window;
+        Scene s = buildScene(window.tree());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(waitForPaintsToSettle(window));
+        QVERIFY(window.screen == freshRender(nullptr));
+
+        const int before = window.paints;
+        change(s);
+        QVERIFY(waitForPaintsToSettle(window));
+        QVERIFY(window.paints > before);
+        const QImage expected = freshRender(change);
+        QVERIFY(expected != freshRender(nullptr));
+        QVERIFY(window.screen == expected);
+    }
+};
+
+QTEST_MAIN(FramesTest)
+#include "frames_test.moc"
