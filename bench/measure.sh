@@ -6,13 +6,14 @@
 # same way for comparison.
 # Usage: bench/measure.sh [seconds] [scenario...]
 #   seconds: length of each window (default 30)
-#   scenarios: any of numbers, ships, saver (default all three)
+#   scenarios: any of numbers, ships, alert, saver (default all four);
+#   alert is the screen saver in permanent red alert with scanned ships
 #   BIN=path/to/OVANT-Scan measures another build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-30}"
 shift || true
-scenarios="${*:-numbers ships saver}"
+scenarios="${*:-numbers ships alert saver}"
 wanted() { [[ " $scenarios " == *" $1 "* ]]; }
 bin="${BIN:-build/bin/OVANT-Scan}"
 [ -x "$bin" ] || { echo "build first: tools/run-console.sh or cmake --build build" >&2; exit 1; }
@@ -99,6 +100,19 @@ if wanted ships; then
             END {if (NR) printf "motion steps a second: %.1f on average, median %d, highest %d\n",
                                 sum / NR, v[int((NR + 1) / 2)], v[NR]}' >&2
     fi
+    kill "$console"; wait "$console" 2>/dev/null || true
+fi
+
+if wanted alert; then
+    mkdir -p "$work/config/OVANT"
+    printf '[ScrSav]\nRedAlert=1\nRedAlertRnd=0\nShipScan=1\nSound=0\n' \
+        > "$work/config/OVANT/OVANT-Scan.ini"
+    "$bin" Mode:ScrSav > "$work/console.log" 2>&1 &
+    console=$!
+    sleep 8
+    # P is one of the keys the screen saver keeps; the pointer stays still.
+    xdotool search --sync --onlyvisible --name '^OVANT-Feldtaster$' windowfocus > /dev/null
+    measure "$console" "OVANT-Scan Mode:ScrSav (permanent red alert, ships crossing, each scanned)" ships
     kill "$console"; wait "$console" 2>/dev/null || true
 fi
 
