@@ -235,44 +235,42 @@ void SettingsWindow::showOpt() {
     if (closing_ || ended_) {
         return;
     }
-    const std::uint64_t turn = ++turn_;
     picOpt_->hide();
     lblOpt1_->hide();
     for (QCheckBox* b : boxes_) {
         b->hide();
     }
     picOpt_->show();
-    if (!waitFor(turn)) {
+    if (!waitFor()) {
         return;
     }
     lblOpt1_->show();
-    if (!waitFor(turn)) {
+    if (!waitFor()) {
         return;
     }
     for (int i = 0; i < L::kSwitches; ++i) {
         boxes_[i]->show();
-        if (i + 1 < L::kSwitches && !waitFor(turn)) {
+        if (i + 1 < L::kSwitches && !waitFor()) {
             return;
         }
     }
 }
 
 void SettingsWindow::hideOpt() {
-    const std::uint64_t turn = ++turn_;
     for (int i = L::kSwitches - 1; i >= 0; --i) {
         boxes_[i]->hide();
-        if (!waitFor(turn)) {
+        if (!waitFor()) {
             return;
         }
     }
     lblOpt1_->hide();
-    if (!waitFor(turn)) {
+    if (!waitFor()) {
         return;
     }
     picOpt_->hide();
 }
 
-bool SettingsWindow::waitFor(std::uint64_t turn) {
+bool SettingsWindow::waitFor() {
     const QPointer<SettingsWindow> self(this);
     waitBusy_ = true;
     if (!timer1_.isActive()) {
@@ -288,7 +286,7 @@ bool SettingsWindow::waitFor(std::uint64_t turn) {
             return false;
         }
     }
-    return self && !self->ended_ && self->turn_ == turn;
+    return self && !self->ended_;
 }
 
 bool SettingsWindow::handleKey(const QKeyEvent& event) {

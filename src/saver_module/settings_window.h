@@ -6,7 +6,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
-#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -76,14 +75,14 @@ private:
     void leave(bool save);
     std::optional<StartFailure> startInfo();
 
-    // The panel's build-up and take-down. Each one takes a new turn: the
-    // older sequence, paused meanwhile, finds its turn gone and stops.
+    // The panel's build-up and take-down. OK or Cancel can come inside a
+    // pause of the build-up; the take-down then runs inside that pause, and
+    // the build-up resumes only after the window has ended, so it stops.
     void showOpt();
     void hideOpt();
     // One 40 ms pause with events running. False when the sequence must stop:
-    // a newer one has begun, the window has ended or is gone, or the program
-    // is quitting.
-    [[nodiscard]] bool waitFor(std::uint64_t turn);
+    // the window has ended or is gone, or the program is quitting.
+    [[nodiscard]] bool waitFor();
 
     QRect px(const options_layout::TwipBox& box) const;
 
@@ -100,7 +99,6 @@ private:
     bool closing_ = false;
     bool waitBusy_ = false;
     bool ended_ = false;
-    std::uint64_t turn_ = 0;
 };
 
 }  // namespace ovant
