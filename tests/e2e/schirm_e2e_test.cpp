@@ -50,6 +50,24 @@ private Q_SLOTS:
     void runsTheConsoleAsScreenSaverAndEndsOnlyWhenItEnds() {
         XvfbSession x(QSize(1024, 768));
         QVERIFY(x.ready());
+
+        // A preview request is not served: the module ends at once.
+        QProcess preview;
+        QVERIFY(startSchirm(preview, x, {QStringLiteral("/p"), QStringLiteral("4711")}));
+        QVERIFY(preview.waitForFinished(3000));
+        QCOMPARE(preview.exitCode(), 0);
+
+        // Before the console has ever run, its folder is unknown: the module
+        // says so and ends when the message is confirmed.
+        QProcess unknown;
+        QVERIFY(startSchirm(unknown, x, {QStringLiteral("/s")}));
+        QVERIFY(x.waitForWindow(QStringLiteral("^Fehler: Pfad unbekannt$")));
+        QVERIFY(!unknown.waitForFinished(300));
+        x.key(QStringLiteral("^Fehler: Pfad unbekannt$"), QStringLiteral("Return"));
+        const bool confirmed = unknown.waitForFinished(3000);
+        stop(unknown);
+        QVERIFY(confirmed);
+
         storeOption(x, QStringLiteral("Path"), qEnvironmentVariable("OVANT_BIN_DIR"));
         QProcess schirm;
         QVERIFY(startSchirm(schirm, x, {QStringLiteral(" /S ")}));
