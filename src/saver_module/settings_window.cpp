@@ -115,8 +115,6 @@ void SettingsWindow::build() {
         box->setGeometry(px(spec.box));
         box->setFont(checkFace);
         box->setStyleSheet(checkBoxStyle(spec.color.color()));
-        // Enter, Escape and F1 reach the window's own keys before a box sees them.
-        box->installEventFilter(this);
         box->hide();
         boxes_[i] = box;
     }
@@ -311,17 +309,12 @@ bool SettingsWindow::handleKey(const QKeyEvent& event) {
     return false;
 }
 
+// A focused box lets Enter, Escape, F1 and "?" pass on to its window, so
+// they arrive here wherever the focus is.
 void SettingsWindow::keyPressEvent(QKeyEvent* event) {
     if (!handleKey(*event)) {
         QWidget::keyPressEvent(event);
     }
-}
-
-bool SettingsWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && handleKey(*static_cast<QKeyEvent*>(event))) {
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void SettingsWindow::closeEvent(QCloseEvent* event) {
