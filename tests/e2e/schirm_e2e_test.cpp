@@ -12,14 +12,26 @@ using namespace ovant::e2e;
 namespace {
 
 const QString kSettingsTitle = QStringLiteral("^OVANT-Feldtaster - Bildschirmschoner$");
+const QString kPathMessage = QStringLiteral("^Fehler: Pfad unbekannt$");
 
-bool startSchirm(QProcess& schirm, const XvfbSession& x, const QStringList& arguments) {
-    schirm.setProcessEnvironment(x.environment());
-    schirm.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    schirm.start(qEnvironmentVariable("OVANT_BIN_DIR") + QStringLiteral("/OVANT-Schirm"),
-                 arguments);
-    return schirm.waitForStarted();
-}
+// Starts the module; once it has ended, gives its exit code.
+struct Schirm {
+    QProcess process;
+    Schirm(const XvfbSession& x, const QStringList& arguments) {
+        process.setProcessEnvironment(x.environment());
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(qEnvironmentVariable("OVANT_BIN_DIR") + QStringLiteral("/OVANT-Schirm"),
+                      arguments);
+    }
+    ~Schirm() {
+        process.kill();
+        process.waitForFinished(3000);
+    }
+    bool endsWithin(int ms) {
+        return process.waitForFinished(ms) && process.exitStatus() == QProcess::NormalExit &&
+               process.exitCode() == 0;
+    }
+};
 
 bool windowShown(const XvfbSession& x, const QString& title) {
     int code = -1;
@@ -30,16 +42,9 @@ bool windowShown(const XvfbSession& x, const QString& title) {
     return code == 0;
 }
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
+QByteArray storeBytes(const XvfbSession& x) {
+    QFile file(x.settingsFile());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void stop(QProcess& process) {
-    if (process.state() != QProcess::NotRunning) {
-        process.kill();
-        process.waitForFinished(3000);
-    }
 }
 
 }  // namespace
@@ -50,81 +55,55 @@ private Q_SLOTS:
     void runsTheConsoleAsScreenSaverAndEndsOnlyWhenItEnds() {
         XvfbSession x(QSize(1024, 768));
         QVERIFY(x.ready());
-
-        // A preview request is not served: the module ends at once.
-        QProcess preview;
-        QVERIFY(startSchirm(preview, x, {QStringLiteral("/p"), QStringLiteral("4711")}));
-        QVERIFY(preview.waitForFinished(3000));
-        QCOMPARE(preview.exitCode(), 0);
-
-        // Before the console has ever run, its folder is unknown: the module
-        // says so and ends when the message is confirmed.
-        QProcess unknown;
-        QVERIFY(startSchirm(unknown, x, {QStringLiteral("/s")}));
-        QVERIFY(x.waitForWindow(QStringLiteral("^Fehler: Pfad unbekannt$")));
-        QVERIFY(!unknown.waitForFinished(300));
-        x.key(QStringLiteral("^Fehler: Pfad unbekannt$"), QStringLiteral("Return"));
-        const bool confirmed = unknown.waitForFinished(3000);
-        stop(unknown);
-        QVERIFY(confirmed);
+        // Before the console has ever run its folder is unknown: the module
+        // says so and ends once the message is confirmed.
+        Schirm unknown(x, {QStringLiteral("/s")});
+        QVERIFY(x.waitForWindow(kPathMessage));
+        QVERIFY(!unknown.endsWithin(300));
+        x.key(kPathMessage, QStringLiteral("Return"));
+        QVERIFY(unknown.endsWithin(3000));
 
         storeOption(x, QStringLiteral("Path"), qEnvironmentVariable("OVANT_BIN_DIR"));
-        QProcess schirm;
-        QVERIFY(startSchirm(schirm, x, {QStringLiteral(" /S ")}));
+        Schirm saver(x, {QStringLiteral(" /S ")});
         QVERIFY(x.waitForWindow(kConsoleTitle));
-
-        // The console runs as screen saver, and the module waits for it.
-        QVERIFY(!schirm.waitForFinished(1500));
-        QVERIFY(windowShown(x, kConsoleTitle));
-
-        // A plain key ends the saver (Space is no console command); the
+        QVERIFY(!saver.endsWithin(1500));
+        // Space is no console command, so it ends the screen saver; the
         // module follows once the console is gone.
         x.tool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("space")});
-        const bool ended = schirm.waitForFinished(6000);
-        stop(schirm);
-        QVERIFY(ended);
-        QCOMPARE(schirm.exitCode(), 0);
+        QVERIFY(saver.endsWithin(6000));
         QVERIFY(!windowShown(x, kConsoleTitle));
     }
 
     void theSettingsWindowShowsTheSwitchesAndEscapeStoresNothing() {
         XvfbSession x(QSize(1024, 768));
         QVERIFY(x.ready());
-        storeOption(x, QStringLiteral("Path"), qEnvironmentVariable("OVANT_BIN_DIR"));
-        {
-            QSettings stored(x.settingsFile(), QSettings::IniFormat);
-            stored.setValue(QStringLiteral("ScrSav/RedAlert"), QStringLiteral("1"));
-            stored.setValue(QStringLiteral("ScrSav/AutoZoom"), QStringLiteral("junk"));
-        }
-        QProcess schirm;
-        QVERIFY(startSchirm(schirm, x, {QStringLiteral("/c:1234")}));
+        QSettings(x.settingsFile(), QSettings::IniFormat)
+            .setValue(QStringLiteral("ScrSav/RedAlert"), QStringLiteral("1"));
+        Schirm schirm(x, {QStringLiteral("/c:1234")});
         QVERIFY(x.waitForWindow(kSettingsTitle));
         QTest::qWait(1000);  // the panel builds itself box by box
-
-        const QByteArray opened = fileBytes(x.settingsFile());
+        const QByteArray opened = storeBytes(x);
         QVERIFY(opened.contains("AniSpeedStep=3"));
+
+        // 635 x 479 pixels, centred: the OK and Info blocks, the bar at the
+        // bottom, the panel's black ground and the checked red-alert box.
         const QImage shot = x.screenshot();
-        const QByteArray geometry =
-            x.tool(QStringLiteral("xdotool"),
-                   {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                    QStringLiteral("--name"), kSettingsTitle, QStringLiteral("getwindowgeometry")});
-        QVERIFY2(geometry.contains("635x479"), geometry.constData());
-        // Centred on the screen.
         const QPoint at((1024 - 635) / 2, (768 - 479) / 2);
-        auto expect = [&](QPoint local, QColor colour) {
-            const QPoint p = at + local;
-            QVERIFY2(shot.pixelColor(p) == colour, qPrintable(describe(shot, p.x(), p.y())));
-        };
-        expect({20, 232}, QColor(207, 103, 96));   // OK, away from its caption
-        expect({20, 125}, QColor(255, 152, 0));    // Info
-        expect({400, 462}, QColor(207, 103, 96));  // the bar at the bottom
-        expect({400, 300}, QColor(0, 0, 0));       // the panel's black ground
+        const struct {
+            QPoint local;
+            QColor colour;
+        } expected[] = {{{20, 232}, QColor(207, 103, 96)},  {{20, 125}, QColor(255, 152, 0)},
+                        {{400, 462}, QColor(207, 103, 96)}, {{400, 300}, Qt::black},
+                        {{196, 95}, QColor(159, 152, 255)}, {{634, 478}, Qt::black}};
+        for (const auto& e : expected) {
+            const QPoint p = at + e.local;
+            QVERIFY2(shot.pixelColor(p) == e.colour, qPrintable(describe(shot, p.x(), p.y())));
+        }
+        QVERIFY(shot.pixelColor(at + QPoint(636, 480)) == Qt::white);
 
         x.key(kSettingsTitle, QStringLiteral("Escape"));
-        const bool ended = schirm.waitForFinished(3000);
-        stop(schirm);
-        QVERIFY(ended);
-        QCOMPARE(fileBytes(x.settingsFile()), opened);
+        QVERIFY(schirm.endsWithin(3000));
+        QCOMPARE(storeBytes(x), opened);
     }
 };
 

@@ -1,7 +1,5 @@
-// The module's command line and how it starts the console: directly, with
+// The module's command line, and how it starts the console: directly, with
 // its one argument, from whatever folder the console stored for itself.
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -14,30 +12,22 @@ using namespace ovant;
 
 namespace {
 
-// A stand-in for the console: it waits a moment, then lists the arguments it
-// received, one per line, into the file named by STAND_IN_OUT. The list only
-// exists once the program has ended.
+// A stand-in for the console: after a moment it lists the arguments it
+// received into the file named by STAND_IN_OUT, so the list exists only once
+// the program has ended.
 const QByteArray kStandIn =
-    "#!/bin/sh\n"
-    "sleep 0.3\n"
+    "#!/bin/sh\nsleep 0.3\n"
     "{ echo \"$#\"; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; } > \"$STAND_IN_OUT.tmp\"\n"
     "mv \"$STAND_IN_OUT.tmp\" \"$STAND_IN_OUT\"\n";
 
-QString placeStandIn(const QString& folder) {
+QString placeStandIn(const QString& folder, QFile::Permissions permissions) {
     QDir().mkpath(folder);
-    const QString program = consoleProgram(folder);
-    QFile file(program);
+    QFile file(consoleProgram(folder));
     if (!file.open(QIODevice::WriteOnly) || file.write(kStandIn) != kStandIn.size()) {
         return {};
     }
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return program;
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    file.setPermissions(permissions);
+    return file.fileName();
 }
 
 }  // namespace
@@ -46,93 +36,78 @@ class SchirmLaunchTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void onlyTheFirstTwoCharactersOfTheTrimmedLowerCaseArgumentsDecide_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("mode");
-        const int run = int(SchirmMode::Run);
-        const int configure = int(SchirmMode::Configure);
-        const int nothing = int(SchirmMode::Nothing);
-        QTest::newRow("/s") << QStringList{"/s"} << run;
-        QTest::newRow("/S") << QStringList{"/S"} << run;
-        QTest::newRow("blanks around /S") << QStringList{" /S "} << run;
-        QTest::newRow("/c") << QStringList{"/c"} << configure;
-        QTest::newRow("/c:1234") << QStringList{"/c:1234"} << configure;
-        QTest::newRow("none") << QStringList{} << configure;
-        QTest::newRow("only blanks") << QStringList{"  "} << configure;
-        QTest::newRow("/p 4711") << QStringList{"/p", "4711"} << nothing;
-        QTest::newRow("/a") << QStringList{"/a"} << nothing;
-        QTest::newRow("s without slash") << QStringList{"s"} << nothing;
+        QTest::addColumn<QList<QByteArray>>("arguments");
+        QTest::addColumn<SchirmMode>("mode");
+        QTest::newRow("/s") << QList<QByteArray>{"/s"} << SchirmMode::Run;
+        QTest::newRow("/S") << QList<QByteArray>{"/S"} << SchirmMode::Run;
+        QTest::newRow("blanks around /S") << QList<QByteArray>{" /S "} << SchirmMode::Run;
+        QTest::newRow("/c") << QList<QByteArray>{"/c"} << SchirmMode::Configure;
+        QTest::newRow("/c:1234") << QList<QByteArray>{"/c:1234"} << SchirmMode::Configure;
+        QTest::newRow("none") << QList<QByteArray>{} << SchirmMode::Configure;
+        QTest::newRow("only blanks") << QList<QByteArray>{"  "} << SchirmMode::Configure;
+        QTest::newRow("/p 4711") << QList<QByteArray>{"/p", "4711"} << SchirmMode::Nothing;
+        QTest::newRow("/a") << QList<QByteArray>{"/a"} << SchirmMode::Nothing;
+        QTest::newRow("s alone") << QList<QByteArray>{"s"} << SchirmMode::Nothing;
     }
     void onlyTheFirstTwoCharactersOfTheTrimmedLowerCaseArgumentsDecide() {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, mode);
-        std::vector<QByteArray> bytes{"OVANT-Schirm"};
-        for (const QString& a : arguments) {
-            bytes.push_back(a.toLocal8Bit());
+        QFETCH(QList<QByteArray>, arguments);
+        QFETCH(SchirmMode, mode);
+        std::vector<const char*> argv{"OVANT-Schirm"};
+        for (const QByteArray& a : arguments) {
+            argv.push_back(a.constData());
         }
-        std::vector<const char*> argv;
-        for (const QByteArray& b : bytes) {
-            argv.push_back(b.constData());
-        }
-        QCOMPARE(int(schirmMode(schirmCommandLine(int(argv.size()), argv.data()))), mode);
+        QCOMPARE(schirmMode(schirmCommandLine(int(argv.size()), argv.data())), mode);
     }
 
-    // A command line built by joining folder and argument would split these
-    // folders, run a different file or hand the shell a second command.
+    // A command line joined from folder and argument would split these
+    // folders, run another file or hand a shell a second command.
     void theConsoleReceivesExactlyItsOneArgumentFromAnAwkwardFolder_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<bool>("detached");
         QTest::newRow("blanks") << "Program Files/OVANT Scan" << false;
-        QTest::newRow("quotes") << "say \"hi\" 'there'" << false;
-        QTest::newRow("dollar and semicolon") << "$HOME;touch pwned;$(id)" << false;
-        QTest::newRow("all, trailing slash") << "a b/\"c\" $d;e/" << false;
+        QTest::newRow("quotes, $, ; and a closing slash") << "a \"b\" 'c'/$HOME;id $(id)/" << false;
         QTest::newRow("detached, all") << "x y/\"q\" $z; w" << true;
     }
     void theConsoleReceivesExactlyItsOneArgumentFromAnAwkwardFolder() {
         QFETCH(QString, folder);
         QFETCH(bool, detached);
         QTemporaryDir root;
-        QVERIFY(root.isValid());
-        const QString program = placeStandIn(root.filePath(folder));
+        const QString program =
+            placeStandIn(root.filePath(folder), QFile::ReadOwner | QFile::ExeOwner);
         QVERIFY(!program.isEmpty());
         const QString out = root.filePath(QStringLiteral("args.txt"));
         qputenv("STAND_IN_OUT", QFile::encodeName(out));
 
-        const QString argument =
-            detached ? QStringLiteral("Mode:ShowInfo") : QStringLiteral("Mode:ScrSav");
+        const QString argument = QString::fromLatin1(detached ? "Mode:ShowInfo" : "Mode:ScrSav");
         const auto failure =
             detached ? startDetached(program, {argument}) : runAndWait(program, {argument});
         QVERIFY2(!failure, failure ? qPrintable(failure->description) : "");
-        if (detached) {
-            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(out), 5000);
-        } else {
-            // The wait lasts until the program has ended, not until it has started.
-            QVERIFY(QFile::exists(out));
-        }
-        QCOMPARE(readAll(out), QByteArray("1\n[") + argument.toLatin1() + "]\n");
+        // Waiting means until the program has ended, not until it has started.
+        QVERIFY(detached || QFile::exists(out));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(out), 5000);
+        QFile list(out);
+        QVERIFY(list.open(QIODevice::ReadOnly));
+        QCOMPARE(list.readAll(), "1\n[" + argument.toLatin1() + "]\n");
     }
 
     void aStartThatFailsReturnsAtOnceWithTheSystemsReason_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<int>("number");
         QTest::newRow("no folder stored") << QString() << ENOENT;
-        QTest::newRow("folder moved away") << "gone away" << ENOENT;
-        QTest::newRow("not executable") << "plain file" << EACCES;
+        QTest::newRow("folder moved away") << "gone" << ENOENT;
+        QTest::newRow("not executable") << "plain" << EACCES;
     }
     void aStartThatFailsReturnsAtOnceWithTheSystemsReason() {
         QFETCH(QString, folder);
         QFETCH(int, number);
         QTemporaryDir root;
-        QString program = consoleProgram(folder.isEmpty() ? folder : root.filePath(folder));
-        if (number == EACCES) {
-            program = placeStandIn(root.filePath(folder));
-            QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner);
-        }
+        const QString program =
+            number == EACCES ? placeStandIn(root.filePath(folder), QFile::ReadOwner)
+                             : consoleProgram(folder.isEmpty() ? folder : root.filePath(folder));
         QElapsedTimer clock;
         clock.start();
-        for (const bool detached : {false, true}) {
-            const auto failure = detached
-                                     ? startDetached(program, {QStringLiteral("Mode:ShowInfo")})
-                                     : runAndWait(program, {QStringLiteral("Mode:ScrSav")});
+        for (const auto& failure : {runAndWait(program, {QStringLiteral("Mode:ScrSav")}),
+                                    startDetached(program, {QStringLiteral("Mode:ShowInfo")})}) {
             QVERIFY(failure.has_value());
             QCOMPARE(failure->number, number);
             QVERIFY(!failure->description.isEmpty());
