@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <memory>
 
 #include "platform/process_launch.h"
 #include "platform/random_source.h"
