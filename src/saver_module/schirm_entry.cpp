@@ -1,0 +1,74 @@
+#include "saver_module/schirm_entry.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "platform/process_launch.h"
+#include "platform/random_source.h"
+#include "platform/settings_store.h"
+#include "platform/sound/sdl_sound_player.h"
+#include "platform/sound/sound_effects.h"
+#include "saver_module/schirm_mode.h"
+#include "saver_module/schirm_texts.h"
+#include "saver_module/settings_window.h"
+
+namespace ovant {
+
+namespace {
+
+void showMessage(const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, title, schirm_texts::forDisplay(text), QMessageBox::Ok);
+    box.exec();
+}
+
+int runScreenSaver(int argc, char** argv) {
+    const SettingsStore settings;
+    const QString folder = settings.getText(settings::kPath);
+    // No window and no event loop while the console runs: the module only
+    // stands for it towards the system.
+    if (!runAndWait(consoleProgram(folder), {QStringLiteral("Mode:ScrSav")})) {
+        return 0;
+    }
+    QApplication app(argc, argv);
+    showMessage(schirm_texts::pathUnknownTitle(), schirm_texts::pathUnknownText());
+    return 0;
+}
+
+int runSettings(int argc, char** argv) {
+    QApplication app(argc, argv);
+    // The window ends the module itself, once its panel has come down.
+    QApplication::setQuitOnLastWindowClosed(false);
+    SettingsStore settings;
+    SystemRandom random;
+    SdlSoundPlayer player;
+    // The sounds lie beside the console, in the folder it stored for itself.
+    SoundEffects sounds(player, settings.getText(settings::kPath));
+
+    SchirmServices services;
+    services.settings = &settings;
+    services.random = &random;
+    services.playSound = [&sounds](const QString& file) { sounds.playSound(file); };
+    services.startDetached = &startDetached;
+    services.showMessage = &showMessage;
+
+    SettingsWindow window(services);
+    QObject::connect(&window, &SettingsWindow::finished, &app, &QCoreApplication::quit);
+    window.open();
+    return QApplication::exec();
+}
+
+}  // namespace
+
+int runSchirm(int argc, char** argv) {
+    switch (schirmMode(schirmCommandLine(argc, argv))) {
+        case SchirmMode::Run:
+            return runScreenSaver(argc, argv);
+        case SchirmMode::Configure:
+            return runSettings(argc, argv);
+        case SchirmMode::Nothing:
+            break;
+    }
+    return 0;
+}
+
+}  // namespace ovant
