@@ -68,10 +68,6 @@ bool isWhite(const QColor& c) {
     return c == QColor(255, 255, 255);
 }
 
-bool isAlertRed(const QColor& c) {
-    return c == palette::kAlertRed;
-}
-
 bool inRedButtonPalette(const QColor& c) {
     for (int index = 1; index <= 4; ++index) {
         if (c == changeColor(index, 2)) {
@@ -109,8 +105,16 @@ private Q_SLOTS:
         QFile::remove(SettingsStore::filePath());
     }
 
-    void theAlarmComesFirstAndTheChaseLightLast() {
-        ConsoleRig rig(withDraws({0.1}));
+    void theToggleConfirmsAndAlarmsOnlyWithSoundOn_data() {
+        QTest::addColumn<bool>("soundOn");
+        QTest::newRow("sound on") << true;
+        QTest::newRow("sound off") << false;
+    }
+    // The alarm sounds before the number tones, the markers and the chase
+    // light turn, and nothing pauses meanwhile.
+    void theToggleConfirmsAndAlarmsOnlyWithSoundOn() {
+        QFETCH(bool, soundOn);
+        ConsoleRig rig(withDraws({0.1}, soundOn));
         rig.form->redAlert().end();  // the normal scheme, as after the start
         const MainForm& form = *rig.form;
         const Element* field = form.numberElements().field[1][1];
@@ -125,26 +129,14 @@ private Q_SLOTS:
             }
         });
         rig.form->redAlertToggle();
-        QVERIFY(checked);
+        QCOMPARE(checked, soundOn);
+        const QStringList alarm = soundOn ? QStringList{"1.wav", "10.wav"} : QStringList{};
+        QCOMPARE(rig.player.fileNames(), alarm);
         QVERIFY(form.state().redAlertActive);
         QVERIFY(form.timers().tmrRedAlert->isActive());
         QCOMPARE(form.timers().tmrRedAlert->interval(), 150);
-        QCOMPARE(marker->backColor(), QColor(255, 255, 255));
-        QVERIFY(!form.pacer().timer1().isActive());  // nothing paused
-    }
-
-    void theToggleConfirmsAndAlarmsOnlyWithSoundOn_data() {
-        QTest::addColumn<bool>("soundOn");
-        QTest::newRow("sound on") << true;
-        QTest::newRow("sound off") << false;
-    }
-    void theToggleConfirmsAndAlarmsOnlyWithSoundOn() {
-        QFETCH(bool, soundOn);
-        ConsoleRig rig(withDraws({0.5}, soundOn));
-        rig.form->redAlertToggle();
-        const QStringList alarm = soundOn ? QStringList{"1.wav", "10.wav"} : QStringList{};
-        QCOMPARE(rig.player.fileNames(), alarm);
-        QVERIFY(rig.form->state().redAlertActive);
+        QVERIFY(isWhite(marker->backColor()));
+        QVERIFY(!form.pacer().timer1().isActive());
         rig.player.clear();
         rig.form->redAlertKey();  // key R in window mode is the same toggle
         const QStringList confirm = soundOn ? QStringList{"1.wav"} : QStringList{};
@@ -407,7 +399,6 @@ private Q_SLOTS:
         MainForm& form = *rig.form;
         const FrameElements& frame = form.frameElements();
         const ConsoleTimers& timers = form.timers();
-        const QStringList redPills = {"Button_rot1", "Button_dunkelrot", "Button_wei\u00df"};
         const auto sideButtons = [&] {
             std::vector<Element*> out{frame.buttonOben[1]};
             for (int n = 1; n <= 5; ++n) {
@@ -432,15 +423,8 @@ private Q_SLOTS:
                 // A button the chase light made white stays white.
                 QVERIFY(!whiteBefore[i] || isWhite(c));
             }
-            for (int n = 2; n <= 5; ++n) {
-                QVERIFY2(redPills.contains(frame.buttonOben[n]->picture()),
-                         qPrintable(frame.buttonOben[n]->picture()));
-            }
-            for (int n = 1; n <= 6; ++n) {
-                for (const Element* t : {frame.trennOben[n], frame.trennUnten[n]}) {
-                    QVERIFY(isAlertRed(t->backColor()) || isWhite(t->backColor()));
-                }
-            }
+            // The pills' red pictures and the separators are the button
+            // animation's and the chase light's own tests.
             for (int column = 1; column <= 11; ++column) {
                 for (int row = 1; row <= 7; ++row) {
                     const QColor c = form.numberElements().field[column][row]->foreColor();
