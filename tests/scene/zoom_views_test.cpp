@@ -487,46 +487,30 @@ private Q_SLOTS:
         QVERIFY(z.player.calls().empty());
     }
 
-    void panelClicksOpenTheZoomUnlessSomethingRuns_data() {
+    // Opening by a click runs through the window in the zoom command test;
+    // here the refusals.
+    void panelClicksDoNothingWhileSomethingRuns_data() {
         QTest::addColumn<bool>("telescope");
         QTest::addColumn<bool>("busy");
-        QTest::addColumn<bool>("zoomOpen");
-        QTest::addColumn<bool>("opens");
-        QTest::newRow("planet panel") << false << false << false << true;
-        QTest::newRow("telescope panel") << true << false << false << true;
-        QTest::newRow("planet panel while a panel sequence runs")
-            << false << true << false << false;
-        QTest::newRow("telescope panel while a panel sequence runs")
-            << true << true << false << false;
-        QTest::newRow("planet panel under an open zoom") << false << false << true << false;
-        QTest::newRow("telescope panel under an open zoom") << true << false << true << false;
+        QTest::newRow("planet panel while a panel sequence runs") << false << true;
+        QTest::newRow("telescope panel while a panel sequence runs") << true << true;
+        QTest::newRow("planet panel under an open zoom") << false << false;
+        QTest::newRow("telescope panel under an open zoom") << true << false;
     }
-    void panelClicksOpenTheZoomUnlessSomethingRuns() {
+    void panelClicksDoNothingWhileSomethingRuns() {
         QFETCH(bool, telescope);
         QFETCH(bool, busy);
-        QFETCH(bool, zoomOpen);
-        QFETCH(bool, opens);
         Zoom z;
         z.state.activeStar = 5;
-        if (zoomOpen) {
+        if (!busy) {
             z.zoom.zoomPlanet(telescope ? 1 : 4);
         }
         z.player.clear();
         z.ops.calls.clear();
         z.state.panelBusy = busy;
         telescope ? z.zoom.telescopePanelClick() : z.zoom.planetPanelClick();
-        QCOMPARE(z.player.fileNames().value(0), opens ? QStringLiteral("1.wav") : QString());
-        if (opens) {
-            QVERIFY(z.wholeViewShown(telescope ? z.telescope() : z.star()));
-            QCOMPARE(z.ops.calls, QStringList{telescope ? QStringLiteral("hideSRTeleInfos")
-                                                        : QStringLiteral("hidePlanetScan")});
-            if (!telescope) {
-                QCOMPARE(z.star().labelName->text(), QStringLiteral("Lamenda Prime [Klasse M]"));
-            }
-        } else {
-            QVERIFY(z.ops.calls.isEmpty());
-            QVERIFY(z.player.calls().empty());
-        }
+        QVERIFY(z.ops.calls.isEmpty());
+        QVERIFY(z.player.calls().empty());
     }
 
     void theZoomKeyWaitsForShipsPanelsAndTheScanner_data() {
