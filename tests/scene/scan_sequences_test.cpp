@@ -264,6 +264,15 @@ private Q_SLOTS:
         QVERIFY(s.numbers.picNum->visible());
     }
 
+    // Every sound of the panel asks the switch itself.
+    void silentConsoleBuildsWithoutSounds() {
+        Scene s;
+        s.sounds.setSoundOn(false);
+        s.planet.show();
+        QVERIFY(s.player.calls().empty());
+        QVERIFY(s.planet.layout().title->visible());
+    }
+
     void parkingPutsTheFrameAtTheDrawnCorner() {
         Scene s;
         s.state.activeStar = 4;

@@ -406,6 +406,17 @@ private Q_SLOTS:
         QCOMPARE(z.caption(), QString::fromLatin1(texts::kFieldProbe));
     }
 
+    // Every sound of the views asks the switch itself.
+    void aSilentConsoleDrawsWithoutSounds() {
+        Zoom z;
+        z.sounds.setSoundOn(false);
+        z.zoom.zoomPlanet(5);
+        z.zoom.hideStarZoom();
+        z.zoom.telescopePanelClick();
+        QVERIFY(z.player.calls().empty());
+        QVERIFY(z.wholeViewShown(z.telescope()));
+    }
+
     // Sequences pause with the event loop running: whoever comes later owns
     // the view, and nothing is left half-shown.
     void aWipeInsideABuildUpTakesTheWholeViewDown() {
