@@ -1,6 +1,5 @@
 #include "screensaver/console_exit.h"
 
-#include <Qt>
 
 #include "console/console_state.h"
 #include "elements/pacing.h"
@@ -25,23 +24,6 @@ void ConsoleExit::windowClosed() {
     pacer_.endAllTurns();
     if (endProcess_) {
         endProcess_();
-    }
-}
-
-bool keyEndsScreenSaver(const ConsoleState& state, int key) {
-    if (!state.scrSavMode) {
-        return false;
-    }
-    switch (key) {
-        case Qt::Key_R:
-        case Qt::Key_S:
-        case Qt::Key_Z:
-        case Qt::Key_H:
-        case Qt::Key_P:
-        case Qt::Key_E:
-            return false;
-        default:
-            return true;
     }
 }
 

@@ -25,9 +25,6 @@ private:
     std::function<void()> endProcess_;
 };
 
-// Whether a key ends the console: in screen-saver mode every key but the
-// console commands R, S, Z, H, P and E does.
-bool keyEndsScreenSaver(const ConsoleState& state, int key);
 // Whether a command ends the console instead of running. In screen-saver mode
 // the commands that would open a window over the screen saver, switch sound
 // on or rewrite the interactive console's stored options (Info, Auto Scan,

@@ -140,29 +140,11 @@ private Q_SLOTS:
         QVERIFY2(t != nullptr, qPrintable(timer));
         QVERIFY2(t->interval() >= lowest && t->interval() <= highest,
                  qPrintable(QString::number(t->interval())));
-        // These clocks run from the window's load to the program's end.
-        QVERIFY(t->isActive());
     }
 
-    void theClocksOfEveryModeWaitUntilTheModeBegins() {
-        Rig rig(QRect(0, 0, 1024, 768));
-        const ConsoleTimers& t = rig.form->timers();
-        const QTimer* later[] = {t.tmrScrSavScan,     t.tmrAutoZoomStop, t.tmrShipAni,
-                                 t.tmrShipInfo,       t.tmrRedAlert,     t.tmrRedAlertRnd,
-                                 t.tmrRedAlertRndStop};
-        for (const QTimer* timer : later) {
-            QVERIFY2(!timer->isActive(), qPrintable(timer->objectName()));
-        }
-        // Ships are looked for, the numbers fill and change colour from the load on.
-        for (const QTimer* timer : {t.tmrShip, t.timer2, t.timer3}) {
-            QVERIFY2(timer->isActive(), qPrintable(timer->objectName()));
-        }
-        // A tick pause is one 40 ms tick, and nothing waits at load.
-        QCOMPARE(rig.form->pacer().timer1().interval(), 40);
-        QVERIFY(!rig.form->pacer().timer1().isActive());
-    }
-
-    void everyClockHasItsOwnNameAndFastClocksArePrecise() {
+    // The clocks of the screen saver, the zoom, the ships' flight and red
+    // alert wait until their mode begins; the rest run from the load on.
+    void everyClockHasItsOwnNameRunsFromItsModeAndFastClocksArePrecise() {
         Rig rig(QRect(0, 0, 1024, 768));
         const ConsoleTimers& t = rig.form->timers();
         std::vector<const QTimer*> all = {t.tmrScrSavScan,
@@ -181,17 +163,23 @@ private Q_SLOTS:
         for (int i = 1; i <= 5; ++i) {
             all.push_back(t.starAni[static_cast<std::size_t>(i)]);
         }
+        const QSet<const QTimer*> later = {
+            t.tmrScrSavScan, t.tmrAutoZoomStop, t.tmrShipAni,         t.tmrShipInfo,
+            t.tmrRedAlert,   t.tmrRedAlertRnd,  t.tmrRedAlertRndStop, &rig.form->pacer().timer1()};
         QSet<QString> names;
         for (const QTimer* timer : all) {
             QVERIFY(timer != nullptr);
             const QString name = timer->objectName();
             QVERIFY2(!name.isEmpty() && !names.contains(name), qPrintable(name));
             names.insert(name);
+            QVERIFY2(timer->isActive() != later.contains(timer), qPrintable(name));
             QVERIFY2(timer->interval() > 0, qPrintable(name));
             if (timer->interval() < timing::kPreciseBelowMs) {
                 QVERIFY2(timer->timerType() == Qt::PreciseTimer, qPrintable(name));
             }
         }
+        // A tick pause is one 40 ms tick.
+        QCOMPARE(rig.form->pacer().timer1().interval(), 40);
     }
 
     void everyElementLiesInsideItsContainer() {
@@ -324,39 +312,6 @@ private Q_SLOTS:
         QCOMPARE(QRectF(e->left(), e->top(), e->width(), e->height()), box);
     }
 
-    void scanOfTheTelescopeShowsItsOwnPanel() {
-        Rig rig(QRect(0, 0, 1024, 768));
-        rig.form->setAnimationSpeed(0);
-        rig.form->scanPlanet(4);
-        const SceneElements& scene = rig.form->sceneElements();
-        QVERIFY(scene.telescopePanel.panel->visible());
-        QVERIFY(scene.telescopePanel.title->visible());
-        QVERIFY(!scene.planetPanel.panel->visible());
-        QVERIFY(!rig.form->numberElements().picNum->visible());
-        rig.form->hideSRTeleInfos();
-        QVERIFY(!scene.telescopePanel.panel->visible());
-        QVERIFY(rig.form->numberElements().picNum->visible());
-    }
-
-    void clickOnAnInfoLabelFliesThereAndFillsThePanel() {
-        Rig rig(QRect(0, 0, 1024, 768));
-        rig.form->setAnimationSpeed(0);
-        rig.sounds.setSoundOn(true);
-        const SceneElements& scene = rig.form->sceneElements();
-        scene.sector.infoLabel[2]->click();
-        QCOMPARE(int(rig.form->state().activeStar), 2);
-        QCOMPARE(scene.sector.lblScanner[0]->left(), 7860.0);
-        QCOMPARE(scene.planetPanel.title->text(), QStringLiteral("Omicron Theta"));
-        QCOMPARE(scene.planetPanel.label[1]->text(),
-                 QStringLiteral("Siedlung der F\u00f6deration"));
-        QVERIFY(scene.planetPanel.label[5]->visible());
-        // Another object wipes the panel first, then flies on.
-        scene.sector.infoLabel[5]->click();
-        QCOMPARE(int(rig.form->state().activeStar), 5);
-        QCOMPARE(scene.planetPanel.title->text(), QStringLiteral("Lamenda Prime"));
-        QCOMPARE(rig.player.fileNames().count(QStringLiteral("1.wav")), 1);
-    }
-
     void normalStartOnASmallScreenWithStoredOptions() {
         SettingsStore store;
         store.saveSwitch(settings::kAutoScan, false);
@@ -390,15 +345,12 @@ private Q_SLOTS:
         QVERIFY(rig.player.calls().front().path.endsWith(QStringLiteral("/3.wav")));
         QVERIFY(!rig.player.calls().front().sync);
 
-        // Centred with the +110/+10 twip shift.
+        // Centred with the +110/+10 twip shift; the title shows the bars.
         QCOMPARE(form.frameElements().picMain->left(), 237.5);
         QCOMPARE(form.frameElements().picMain->top(), 332.5);
         QVERIFY(!form.frameElements().barUp->visible());
         form.frameElements().lblCaption->click();
         QVERIFY(form.frameElements().barUp->visible());
-        QCOMPARE(form.frameElements().shpRightDown->left(), 12000.0 - 510 - 20);
-        QCOMPARE(form.pacer().timer1().interval(), 40);
-        QVERIFY(!form.pacer().timer1().isActive());
         for (int member : {0, 10, 13, 17}) {
             const QString caption = form.frameElements().captions[member]->text();
             QVERIFY2(caption.startsWith(QLatin1Char(' ')) && caption.mid(1).toInt() >= 18425,
@@ -406,11 +358,6 @@ private Q_SLOTS:
         }
         QCOMPARE(form.sceneElements().sector.starsScan->points().size(), std::size_t{100});
         QVERIFY(!form.sceneElements().sector.lblScanner[0]->visible());
-        // Three caption numbers take 0.3, 0.6 and 0.1; the parking draw takes
-        // 0.9, the corner (11300, 7000).
-        QCOMPARE(form.sceneElements().sector.lblScanner[0]->left(), 11300.0);
-        QCOMPARE(form.sceneElements().sector.lblScanner[1]->left(), 11900.0);
-        QCOMPARE(form.sceneElements().sector.lblScanner[0]->top(), 7000.0);
     }
 
     void normalStartOnALargeScreenWithAnEmptyStore() {
@@ -423,11 +370,6 @@ private Q_SLOTS:
         QCOMPARE(form.geometry(), QRect(0, 0, 1024, 768));
         const FrameElements& f = form.frameElements();
         QVERIFY(f.barUp->visible() && f.shpRightDown->visible());
-        QCOMPARE(f.shpRightUp->left(), 15360.0 - 510 - 20);
-        QCOMPARE(f.barUp->left(), 10.0 + 510 + 170);
-        QCOMPARE(f.barUp->width(), 15360.0 - 670 - 710);
-        QCOMPARE(f.barDown->top(), 11520.0 - 540 - 60);
-        QCOMPARE(f.shpLeftUp->top(), 60.0);
         QCOMPARE(f.trennOben[1]->backColor(), QColor(159, 152, 255));
         QCOMPARE(f.shapeOben->picture(), QStringLiteral("Shape_oben"));
 

@@ -126,16 +126,6 @@ private Q_SLOTS:
         QVERIFY(clock.elapsed() < 500);
     }
 
-    void closingTheWindowInsideABuildEndsIt() {
-        ConsoleRig rig;
-        rig.form->setAnimationSpeed(0.002);
-        rig.inPause(2, [&] { rig.form->close(); });
-        rig.form->scanPlanet(2);
-        QCOMPARE(rig.ended, 1);
-        QVERIFY(!rig.planet().dot[1]->visible());
-        QCOMPARE(rig.player.fileNames(), QStringList{"8.wav"});
-    }
-
     void closingTheWindowDuringTheStartEndsTheStart() {
         ConsoleRig rig;
         QFile::remove(SettingsStore::filePath());

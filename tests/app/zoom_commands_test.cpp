@@ -2,7 +2,7 @@
 #include <QtTest>
 
 #include "scene/auto_zoom.h"
-#include "support/console_rig.h"
+#include "support/saver_console.h"
 
 using namespace ovant;
 using ovant::testing::ConsoleRig;
@@ -60,70 +60,52 @@ class ZoomCommandsTest : public QObject {
 private Q_SLOTS:
     void init() { qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit()); }
 
-    void aClickOnThePlanetPanelOpensTheZoomAndItsCloseButtonBringsThePanelBack() {
+    void aClickOnAScanPanelOpensItsZoomAndItsCloseButtonBringsThePanelBack_data() {
+        QTest::addColumn<int>("object");
+        QTest::newRow("planet panel") << 3;
+        QTest::newRow("telescope panel") << 4;
+    }
+    void aClickOnAScanPanelOpensItsZoomAndItsCloseButtonBringsThePanelBack() {
+        QFETCH(int, object);
         ConsoleRig rig;
-        scanned(rig, 3);
-        const SchematicElements& z = rig.scene().starZoom;
-        rig.planet().label[2]->click();
+        scanned(rig, object);
+        const bool telescope = object == 4;
+        const SchematicElements& z = telescope ? rig.scene().telescopeZoom : rig.scene().starZoom;
+        const Element* panel = telescope ? rig.scene().telescopePanel.panel : rig.planet().panel;
+        (telescope ? rig.scene().telescopePanel.title : rig.planet().label[2])->click();
         QVERIFY(wholeViewShown(z));
-        QCOMPARE(z.labelName->text(), QStringLiteral("Lamda Pass [Klasse K]"));
+        QVERIFY(rig.form->zoomViewOpen());
         QCOMPARE(rig.form->frameElements().lblCaption->text(), QStringLiteral("Short Range Scan"));
         QVERIFY(!rig.scene().sector.starsScan->visible());
-        QVERIFY(!rig.planet().panel->visible() && rig.picNum()->visible());
+        QVERIFY(!panel->visible());
         QCOMPARE(rig.player.fileNames().first(), QStringLiteral("1.wav"));
-        QVERIFY(rig.form->zoomViewOpen());
+        if (!telescope) {
+            QCOMPARE(z.labelName->text(), QStringLiteral("Lamda Pass [Klasse K]"));
+        }
 
         // The pointer over the button lights it; over the view it goes dark.
-        z.closeButton->mouseMove(QPointF(100, 100));
-        QCOMPARE(z.closeButton->picture(), QStringLiteral("Back_Hell"));
-        z.labels[3]->mouseMove(QPointF(10, 10));
-        QCOMPARE(z.closeButton->picture(), QStringLiteral("Back"));
-        z.closeButton->mouseMove(QPointF(100, 100));
-        z.picture->mouseMove(QPointF(10, 10));
-        QCOMPARE(z.closeButton->picture(), QStringLiteral("Back"));
+        for (Element* elsewhere : {z.labels[3], z.picture, z.labelName}) {
+            z.closeButton->mouseMove(QPointF(100, 100));
+            QCOMPARE(z.closeButton->picture(), QStringLiteral("Back_Hell"));
+            elsewhere->mouseMove(QPointF(10, 10));
+            QCOMPARE(z.closeButton->picture(), QStringLiteral("Back"));
+        }
 
         rig.player.clear();
         z.closeButton->click();
         QVERIFY(viewGone(z));
         QVERIFY(rig.scene().sector.starsScan->visible());
         QCOMPARE(rig.form->frameElements().lblCaption->text(), QStringLiteral("Field Probe 76421"));
-        QVERIFY(rig.planet().panel->visible() && rig.planet().title->visible());
-        QCOMPARE(rig.planet().title->text(), QStringLiteral("Lamda Pass"));
-        QCOMPARE(rig.player.fileNames(), (QStringList{"1.wav", "8.wav", "9.wav", "5.wav"}));
-    }
-
-    void aClickOnTheTelescopePanelOpensTheTelescopeZoom() {
-        ConsoleRig rig;
-        scanned(rig, 4);
-        const SchematicElements& z = rig.scene().telescopeZoom;
-        rig.scene().telescopePanel.title->click();
-        QVERIFY(wholeViewShown(z));
-        QVERIFY(!rig.scene().telescopePanel.panel->visible());
-        z.closeButton->mouseMove(QPointF(100, 100));
-        QCOMPARE(z.closeButton->picture(), QStringLiteral("Back_Hell"));
-        z.labelName->mouseMove(QPointF(10, 10));
-        QCOMPARE(z.closeButton->picture(), QStringLiteral("Back"));
-        z.closeButton->click();
-        QVERIFY(viewGone(z));
-        QVERIFY(rig.scene().telescopePanel.panel->visible());
-    }
-
-    void theZoomKeyOpensTheActiveObjectsZoomOnce() {
-        ConsoleRig rig;
-        scanned(rig, 5);
-        rig.form->zoomKey();
-        QVERIFY(wholeViewShown(rig.scene().starZoom));
-        QCOMPARE(rig.player.fileNames(), (QStringList{"1.wav", "8.wav", "9.wav", "6.wav"}));
-        // Not again while it is open, and without a sound.
-        rig.player.clear();
-        rig.form->zoomKey();
-        QVERIFY(rig.player.calls().empty());
-        // Normal mode: nothing will close it by itself.
-        QVERIFY(!rig.form->timers().tmrAutoZoomStop->isActive());
+        QVERIFY(panel->visible());
+        if (!telescope) {
+            QCOMPARE(rig.planet().title->text(), QStringLiteral("Lamda Pass"));
+            QCOMPARE(rig.player.fileNames(), (QStringList{"1.wav", "8.wav", "9.wav", "5.wav"}));
+        }
     }
 
     // Input handled inside a running build-up or wipe starts no second zoom,
-    // scan or panel and leaves nothing half-shown.
+    // scan or panel and leaves nothing half-shown; the zoom key then opens
+    // the active object's view once.
     void keysAndClicksInsideABuildUpStartNothing() {
         ConsoleRig rig;
         scanned(rig, 2);
@@ -140,6 +122,8 @@ private Q_SLOTS:
         rig.form->zoomKey();
         QVERIFY(wholeViewShown(z));
         QVERIFY(viewGone(rig.scene().telescopeZoom));
+        // Normal mode: nothing will close it by itself.
+        QVERIFY(!rig.form->timers().tmrAutoZoomStop->isActive());
         const QStringList sounds = rig.player.fileNames();
         QCOMPARE(sounds.count(QStringLiteral("1.wav")), 1);
         QCOMPARE(sounds.count(QStringLiteral("8.wav")), 1);
@@ -214,21 +198,10 @@ private Q_SLOTS:
     // itself after 20 to 90 seconds.
     void onTheScreenSaverTheZoomKeyArmsTheClosingTimer() {
         ConsoleRig rig;
-        ConsoleServices s;
-        s.random = &rig.random;
-        s.settings = &rig.settings;
-        s.sounds = &rig.sounds;
-        s.pictures = &rig.pictures;
-        s.endProcess = [&rig] { ++rig.ended; };
-        s.mode = StartMode::ScreenSaver;
-        s.screen = QRect(0, 0, 1024, 768);
-        rig.form = std::make_unique<MainForm>(s, nullptr);
+        testing::rebuildAsScreenSaver(rig);
         rig.form->load();
         QVERIFY(rig.form->state().scrSavMode);
-        // Only this test scans.
-        for (QTimer* timer : rig.form->findChildren<QTimer*>()) {
-            timer->stop();
-        }
+        testing::stopClocks(*rig.form);  // only this test scans
         scanned(rig, 2);
         // Six measurements, then the time: the longest.
         rig.random = testing::ScriptedRandom({0.5, 0.5, 0.5, 0.5, 0.5, 0.5, 0.999999});

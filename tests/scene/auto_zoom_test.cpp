@@ -55,11 +55,9 @@ struct Auto {
 class AutoZoomTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void drawnDurationsCoverTheirWholeRange() {
+    void theZoomKeysDurationCoversItsWholeRange() {
         ScriptedRandom low({0.0});
         ScriptedRandom high({kHigh});
-        QCOMPARE(autozoom::openSeconds(low), 20);
-        QCOMPARE(autozoom::openSeconds(high), 80);
         QCOMPARE(autozoom::keyOpenSeconds(low), 20);
         QCOMPARE(autozoom::keyOpenSeconds(high), 90);
     }
@@ -88,35 +86,35 @@ private Q_SLOTS:
         QCOMPARE(source.used(), draws);
     }
 
+    void anArrivalOpensTheZoomAndTheTimerClosesItAfterTheDrawnTime_data() {
+        QTest::addColumn<int>("object");
+        QTest::addColumn<double>("r");
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("wipe");
+        QTest::newRow("object zoom, shortest") << 1 << 0.0 << 20 << "hidePlanetScan";
+        QTest::newRow("telescope zoom, longest") << 4 << kHigh << 80 << "hideSRTeleInfos";
+    }
     void anArrivalOpensTheZoomAndTheTimerClosesItAfterTheDrawnTime() {
+        QFETCH(int, object);
+        QFETCH(double, r);
+        QFETCH(int, seconds);
+        QFETCH(QString, wipe);
         Auto a;
-        // Four measurements for the view, then the duration: 20 s.
-        a.random = ScriptedRandom({0.5, 0.5, 0.5, 0.5, 0.0});
+        a.state.activeStar = static_cast<std::uint8_t>(object);
+        a.random = ScriptedRandom({r});
         a.autoZoom.initAutoZoom();
-        QVERIFY(a.zoom.starZoomOpen());
+        QVERIFY(object == 4 ? a.zoom.telescopeZoomOpen() : a.zoom.starZoomOpen());
         QVERIFY(a.timer.isActive());
-        QCOMPARE(a.autoZoom.durationSeconds(), 20);
+        QCOMPARE(a.autoZoom.durationSeconds(), seconds);
         QCOMPARE(a.autoZoom.elapsedSeconds(), 0);
-        QCOMPARE(a.ops.calls, QStringList{"hidePlanetScan"});
-        a.ticks(19);
-        QVERIFY(a.zoom.starZoomOpen());
+        QCOMPARE(a.ops.calls, QStringList{wipe});
+        a.ticks(seconds - 1);
+        QVERIFY(a.zoom.open());
         QVERIFY(a.timer.isActive());
         a.ticks(1);
         QVERIFY(!a.zoom.open());
         QVERIFY(!a.timer.isActive());
-        QCOMPARE(a.ops.calls, (QStringList{"hidePlanetScan", "scanPlanet 1"}));
-    }
-
-    void theTelescopeZoomIsClosedTheSameWay() {
-        Auto a;
-        a.state.activeStar = 4;
-        a.random = ScriptedRandom({kHigh});
-        a.autoZoom.initAutoZoom();
-        QVERIFY(a.zoom.telescopeZoomOpen());
-        QCOMPARE(a.autoZoom.durationSeconds(), 80);
-        a.ticks(80);
-        QVERIFY(!a.zoom.open());
-        QCOMPARE(a.ops.calls.last(), QStringLiteral("scanPlanet 4"));
+        QCOMPARE(a.ops.calls, (QStringList{wipe, QStringLiteral("scanPlanet %1").arg(object)}));
     }
 
     void anArrivalWithoutTheZoomShowsTheScanPanel() {

@@ -26,34 +26,6 @@ QString groups(int count) {
 class InfoLabelCycleTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void startsFromTheFullTextThenRunsTheRegularCycle() {
-        const int object = 1;
-        const QString stage1 = infoStageText(object, 1);
-        const QString stage2 = infoStageText(object, 2);
-        const QString stage3 = infoStageText(object, 3);
-        const QString full = infoFullText(object);
-        // At start the label shows the full text with the counter at 0: the
-        // first tick empties it, ticks 2 to 9 collect number groups and the
-        // tenth empties it again; the regular cycle starts on tick 11.
-        const std::vector<std::pair<QString, int>> expected{
-            {QString(), 1}, {groups(1), 2}, {groups(2), 3}, {groups(3), 4}, {groups(4), 5},
-            {groups(5), 6}, {groups(6), 7}, {groups(7), 8}, {groups(8), 9}, {QString(), 0},
-            {stage1, 1},    {stage2, 2},    {stage3, 3},    {full, 4},      {QString(), 5},
-            {groups(1), 6}, {groups(2), 7}, {groups(3), 8}, {groups(4), 9}, {QString(), 0},
-            {stage1, 1}};
-        ScriptedRandom random({0.0});
-        QString text = full;
-        int tick = 0;
-        for (std::size_t i = 0; i < expected.size(); ++i) {
-            const InfoStep step = infoLabelStep(object, text, tick, random);
-            const QByteArray where = "tick " + QByteArray::number(int(i) + 1);
-            QVERIFY2(step.text == expected[i].first, where.constData());
-            QVERIFY2(step.infoTick == expected[i].second, where.constData());
-            text = step.text;
-            tick = step.infoTick;
-        }
-    }
-
     void everyObjectTypesItselfOutInStages_data() {
         QTest::addColumn<int>("object");
         for (int object = 1; object <= 5; ++object) {
@@ -78,12 +50,15 @@ private Q_SLOTS:
         QCOMPARE(random.used(), int(chain.size()));
     }
 
-    void stageOneOnlyFromAnEmptyLabelWhenTheCounterBecomesOne_data() {
+    void eachTickFollowsFromTheTextAndTheCounter_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("tickBefore");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("tickAfter");
         const QString stage1 = infoStageText(3, 1);
+        // At start the label shows the full text with the counter at 0: the
+        // first tick empties it and the number run follows, not the typing.
+        QTest::newRow("full text at start empties") << infoFullText(3) << 0 << QString() << 1;
         QTest::newRow("empty, counter becomes 1") << QString() << 0 << stage1 << 1;
         QTest::newRow("empty, counter becomes 2") << QString() << 1 << groups(1) << 2;
         QTest::newRow("empty, counter becomes 6") << QString() << 5 << groups(1) << 6;
@@ -93,7 +68,7 @@ private Q_SLOTS:
         QTest::newRow("foreign text is treated as a number run")
             << QStringLiteral("Lamda") << 2 << QStringLiteral("Lamda") + kLowGroup << 3;
     }
-    void stageOneOnlyFromAnEmptyLabelWhenTheCounterBecomesOne() {
+    void eachTickFollowsFromTheTextAndTheCounter() {
         QFETCH(QString, text);
         QFETCH(int, tickBefore);
         QFETCH(QString, expected);

@@ -53,27 +53,8 @@ struct Scene {
 class ScanSequencesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void flightFromACornerSnapsOntoItsTarget() {
-        Scene s;
-        s.scanner.setScannerManual(11300, 7000, 600);
-        s.state.activeStar = 3;
-        s.scanner.moveScanner(100, 3630, 1120);
-        QCOMPARE(s.open()->left(), 100.0);
-        QCOMPARE(s.open()->top(), 3630.0);
-        QCOMPARE(s.close()->left(), 1220.0);
-        QCOMPARE(s.close()->top(), 3630.0);
-        QCOMPARE(s.line(0)->x1(), 110.0);
-        QCOMPARE(s.line(1)->x1(), 1340.0);
-        QCOMPARE(s.line(0)->y1(), 3630 + 1260 / 2.0 + 35);
-        QCOMPARE(s.line(1)->y2(), s.line(0)->y1());
-        QCOMPARE(s.line(0)->x2(), -3300.0);
-        QCOMPARE(s.line(1)->x2(), 16170.0);
-        QVERIFY(s.open()->visible() && s.line(1)->visible());
-        QVERIFY(!s.state.scannerMoving);
-        QCOMPARE(s.ops.calls.last(), QStringLiteral("scanPlanet 3"));
-        QCOMPARE(s.player.fileNames(), (QStringList{"8.wav", "9.wav"}));
-    }
-
+    // The flight from a corner, its snap onto the target and the arrival
+    // sounds are pinned by the golden scan.
     void flightToWhereItStandsStillArrives() {
         Scene s;
         s.scanner.setScannerManual(3200, 800, 1300);
@@ -254,7 +235,9 @@ private Q_SLOTS:
         QVERIFY(!s.state.shipScanRequested);
     }
 
-    void panelBuildsUpThenWipesInReverse() {
+    // The build-up's order and sounds are pinned by the golden scan; here
+    // that it holds the panel area while it runs, and the wipe.
+    void theBuildHoldsThePanelAreaAndTheWipeGivesTheNumbersBack() {
         Scene s;
         const LeaderPanelLayout& p = s.planet.layout();
         bool busyWhileBuilding = false;
@@ -263,18 +246,6 @@ private Q_SLOTS:
         QVERIFY(busyWhileBuilding);
         QVERIFY(!s.state.panelBusy);
         QVERIFY(p.panel->visible() && !s.numbers.picNum->visible());
-        QCOMPARE(QRectF(p.vertical->left(), p.vertical->top(), p.vertical->width(),
-                        p.vertical->height()),
-                 QRectF(240, 130, 15, 740));
-        const double widths[] = {0, 2050, 1035, 1750, 975, 1335};
-        for (int i = 1; i <= 5; ++i) {
-            QCOMPARE(p.horizontal[i]->width(), widths[i]);
-            QVERIFY(p.dot[i]->visible() && p.label[i]->visible() && p.horizontal[i]->visible());
-        }
-        QVERIFY(p.title->visible());
-        QCOMPARE(s.player.fileNames(), (QStringList{"8.wav", "9.wav", "5.wav"}));
-        QVERIFY(s.player.calls().at(1).sync);
-
         s.planet.hide();
         QVERIFY(!p.panel->visible() && s.numbers.picNum->visible());
         for (int i = 1; i <= 5; ++i) {
@@ -293,6 +264,7 @@ private Q_SLOTS:
         QVERIFY(s.numbers.picNum->visible());
     }
 
+    // Every sound of the panel asks the switch itself.
     void silentConsoleBuildsWithoutSounds() {
         Scene s;
         s.sounds.setSoundOn(false);

@@ -32,46 +32,6 @@ FlightPosition at(const Frame& frame) {
 class ScannerFlightTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void aFlightToWhereItStandsStillTakesTwoPassesAndEndsOneStepLower() {
-        const Frame target = kTargets[1];
-        Flight flight(at(target), target);
-
-        QVERIFY(flight.step());
-        QVERIFY(flight.horizontalDone());
-        QVERIFY(!flight.verticalDone());
-        QCOMPARE(flight.position().bracketLeft, target.x);
-        QCOMPARE(flight.position().bracketTop, target.y + 100);
-
-        QVERIFY(flight.step());
-        QVERIFY(flight.verticalDone());
-        QCOMPARE(flight.position().bracketTop, target.y + 100);
-
-        QVERIFY(!flight.step());
-        QCOMPARE(flight.passes(), 2);
-        QCOMPARE(flight.position().bracketTop, target.y + 100);
-    }
-
-    void fromTheLowerRightCornerToLamdaPassItLandsOnXButOvershootsY() {
-        Flight flight(at(kParking[4]), kTargets[3]);
-        // Left and up together for 34 passes, then straight left.
-        for (int i = 0; i < 34; ++i) {
-            QVERIFY(flight.step());
-        }
-        QCOMPARE(flight.position().bracketLeft, 11300.0 - 3400);
-        QCOMPARE(flight.position().bracketTop, 3600.0);
-        QVERIFY(!flight.verticalDone());
-        QVERIFY(flight.step());
-        QVERIFY(flight.verticalDone());
-        QCOMPARE(flight.position().bracketTop, 3600.0);
-
-        // 112 steps of 100 to X = 100, one more pass to mark it done.
-        QCOMPARE(flyToEnd(flight), 113);
-        QCOMPARE(flight.position().bracketLeft, 100.0);
-        QCOMPARE(flight.position().bracketTop, 3600.0);
-        QVERIFY(flight.horizontalDone());
-        QVERIFY(flight.verticalDone());
-    }
-
     // Start, target, passes to the end, where the frame stops.
     void flightsInEveryDirection_data() {
         QTest::addColumn<double>("startLeft");
@@ -98,6 +58,15 @@ private Q_SLOTS:
             << 900.0 << 40.0 << 400.0 << 40.0 << 6 << 400.0 << 140.0;
         QTest::newRow("left and just above the target, one step up past it")
             << 900.0 << 50.0 << 400.0 << 40.0 << 6 << 400.0 << -50.0;
+        // Standing on its target it still takes two passes and ends one step lower.
+        const Frame still = kTargets[1];
+        QTest::newRow("to where it stands")
+            << still.x << still.y << still.x << still.y << 2 << still.x << still.y + 100;
+        // Left and up together for 34 passes, then 78 straight left and one
+        // more to mark X done: it lands on X but overshoots Y.
+        QTest::newRow("from the lower right corner to Lamda Pass")
+            << kParking[4].x << kParking[4].y << kTargets[3].x << kTargets[3].y << 113 << 100.0
+            << 3600.0;
         QTest::newRow("from a ship's fractional position")
             << 1234.5 << 987.25 << 1000.0 << 1000.0 << 4 << 934.5 << 1087.25;
     }

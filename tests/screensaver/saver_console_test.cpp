@@ -6,15 +6,9 @@
 #include <memory>
 #include <optional>
 
-#include "app/main_form.h"
-#include "console/startup_reporter.h"
-#include "elements/picture_store.h"
 #include "platform/mouse_cursor.h"
-#include "platform/settings_store.h"
-#include "platform/sound/sound_effects.h"
 #include "screensaver/exit_rule.h"
-#include "support/recording_sound_player.h"
-#include "support/scripted_random.h"
+#include "support/saver_console.h"
 
 using namespace ovant;
 
@@ -37,31 +31,10 @@ public:
 // The console built as the program builds it for "Mode:ScrSav", with
 // recorded sounds and an end of the process that only counts. Its clocks
 // are stopped, so that only the start and the test change the console.
-struct SaverRig {
+struct SaverRig : testing::ConsoleRig {
     RecordingSplash splash;
-    RecordingSoundPlayer player;
-    SoundEffects sounds{player, QStringLiteral(OVANT_SOUND_DIR)};
-    SettingsStore settings;
-    testing::ScriptedRandom random{{0.5}};
-    PictureStore pictures;
-    int ended = 0;
-    std::unique_ptr<MainForm> form;
 
-    SaverRig() {
-        ConsoleServices s;
-        s.random = &random;
-        s.settings = &settings;
-        s.sounds = &sounds;
-        s.pictures = &pictures;
-        s.endProcess = [this] { ++ended; };
-        s.mode = StartMode::ScreenSaver;
-        s.executableFolder = QStringLiteral("/opt/ovant");
-        s.screen = QRect(0, 0, 1024, 768);
-        form = std::make_unique<MainForm>(s, &splash);
-        for (QTimer* timer : form->findChildren<QTimer*>()) {
-            timer->stop();
-        }
-    }
+    SaverRig() { testing::rebuildAsScreenSaver(*this, &splash); }
 
     // The splash hides the pointer before the console loads.
     void start() {

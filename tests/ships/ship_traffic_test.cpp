@@ -196,15 +196,6 @@ private Q_SLOTS:
         QVERIFY(!t.state.shipScanRequested);
     }
 
-    void theShipCommandRefusesASecondShip() {
-        Traffic t;
-        t.traffic.shipCommand(true);
-        QVERIFY(t.state.shipInSector);
-        t.traffic.shipCommand(true);
-        t.traffic.shipCommand(false);
-        QCOMPARE(t.player.fileNames(), (QStringList{"1.wav", "7.wav"}));
-    }
-
     void switchingScanShipsOffDuringACrossingSendsTheScannerBack() {
         Traffic t;
         SettingsStore settings;
