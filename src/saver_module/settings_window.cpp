@@ -69,14 +69,14 @@ void SettingsWindow::build() {
     picRegMain_->setGeometry(px(L::kPicRegMain));
 
     const QFont captionFace = captionFont(L::kCaptionPixels);
-    for (const L::ButtonSpec& spec : L::kButtons) {
+    for (const L::ButtonSpec& row : L::kButtons) {
         auto* button =
-            new FramePiece(picRegMain_, QString::fromLatin1(spec.name), spec.color.color());
-        button->setGeometry(px({L::kColumnLeft, spec.top, L::kColumnWidth, spec.height}));
-        label1_[spec.captionMember] = button->addCaption(
-            QStringLiteral("Label1(%1)").arg(spec.captionMember), px(L::captionBox(spec.height)),
-            captionFace, QString::fromLatin1(spec.caption));
-        const L::Command command = spec.command;
+            new FramePiece(picRegMain_, QString::fromLatin1(row.name), row.color.color());
+        button->setGeometry(px({L::kColumnLeft, row.top, L::kColumnWidth, row.height}));
+        label1_[row.captionMember] = button->addCaption(
+            QStringLiteral("Label1(%1)").arg(row.captionMember), px(L::captionBox(row.height)),
+            captionFace, QString::fromLatin1(row.caption));
+        const L::Command command = row.command;
         connect(button, &FramePiece::clicked, this, [this, command] { runCommand(command); });
     }
 
@@ -109,12 +109,12 @@ void SettingsWindow::build() {
 
     const QFont checkFace = captionFont(L::kCheckPixels);
     for (int i = 0; i < L::kSwitches; ++i) {
-        const L::CheckSpec& spec = L::kChecks[i];
-        auto* box = new QCheckBox(QString::fromUtf8(spec.caption), picOpt_);
-        box->setObjectName(QString::fromLatin1(spec.name));
-        box->setGeometry(px(spec.box));
+        const L::CheckSpec& row = L::kChecks[i];
+        auto* box = new QCheckBox(QString::fromUtf8(row.caption), picOpt_);
+        box->setObjectName(QString::fromLatin1(row.name));
+        box->setGeometry(px(row.box));
         box->setFont(checkFace);
-        box->setStyleSheet(checkBoxStyle(spec.color.color()));
+        box->setStyleSheet(checkBoxStyle(row.color.color()));
         box->hide();
         boxes_[i] = box;
     }

@@ -147,8 +147,8 @@ QStringList ExitRule::wire(const ElementTree& tree) {
     pointers_.clear();
     pressHandler_.clear();
     moveHandler_.clear();
-    for (const exitrule::HandlerSpec& spec : exitrule::handlers()) {
-        const QString name = QString::fromLatin1(spec.element);
+    for (const exitrule::HandlerSpec& row : exitrule::handlers()) {
+        const QString name = QString::fromLatin1(row.element);
         std::vector<const Element*> members;
         if (name == QLatin1String("MainForm")) {
             members.push_back(&tree.root());
@@ -161,7 +161,7 @@ QStringList ExitRule::wire(const ElementTree& tree) {
         }
         // One remembered pointer per handler; all members of a group share it.
         for (const exitrule::Event event : {exitrule::Press, exitrule::Move}) {
-            if ((spec.events & event) == 0U) {
+            if ((row.events & event) == 0U) {
                 continue;
             }
             const int pointer = static_cast<int>(pointers_.size());

@@ -93,8 +93,8 @@ Sweep jumpOverEveryListedHandler(SaverRig& rig) {
     Sweep sweep;
     const ElementTree& tree = rig.form->tree();
     const QPoint step(2, 0);
-    for (const exitrule::HandlerSpec& spec : exitrule::handlers()) {
-        const QString name = QString::fromLatin1(spec.element);
+    for (const exitrule::HandlerSpec& row : exitrule::handlers()) {
+        const QString name = QString::fromLatin1(row.element);
         if (name == QLatin1String("MainForm")) {
             continue;
         }
@@ -121,7 +121,7 @@ Sweep jumpOverEveryListedHandler(SaverRig& rig) {
             continue;
         }
         for (const bool press : {false, true}) {
-            if ((spec.events & (press ? exitrule::Press : exitrule::Move)) == 0U) {
+            if ((row.events & (press ? exitrule::Press : exitrule::Move)) == 0U) {
                 continue;
             }
             // The first event may end already when the handler kept another
