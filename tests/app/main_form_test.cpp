@@ -14,8 +14,10 @@
 #include "support/console_rig.h"
 #include "support/recording_sound_player.h"
 #include "support/scripted_random.h"
+#include "support/text_needs.h"
 
 using namespace ovant;
+using ovant::testing::textNeeds;
 
 namespace {
 
@@ -59,30 +61,6 @@ void forEachElement(const Element& parent,
         visit(*child, parent);
         forEachElement(*child, visit);
     }
-}
-
-// What a label's text needs in pixels at the console's line step: the width
-// of its widest line, and the height from the top of the highest ink to the
-// bottom of the lowest (descenders included, empty leading not).
-QSizeF textNeeds(const ElementTree& tree, const Element& label) {
-    const QFont font = tree.font(label.font());
-    const TextLayout layout(font, label.text(), tree.twips().toPixelsF(label.width()),
-                            label.wordWrap(), label.alignment());
-    const QFontMetricsF metrics(font);
-    const double step = TextLayout::lineStep(font);
-    double top = 0;
-    double bottom = 0;
-    bool inked = false;
-    for (int i = 0; i < layout.lineCount(); ++i) {
-        const QRectF ink = metrics.tightBoundingRect(layout.line(i));
-        if (ink.isEmpty()) {
-            continue;
-        }
-        top = inked ? std::min(top, i * step + ink.top()) : i * step + ink.top();
-        bottom = inked ? std::max(bottom, i * step + ink.bottom()) : i * step + ink.bottom();
-        inked = true;
-    }
-    return {layout.size().width(), inked ? bottom - top : 0.0};
 }
 
 // The texts that change at run time: each number column's largest number,
