@@ -99,8 +99,7 @@ private Q_SLOTS:
         store(x, QStringLiteral("ScrSav/RedAlert"), QStringLiteral("1"));
         store(x, QStringLiteral("ScrSav/RedAlertRnd"), QStringLiteral("0"));
         QProcess console;
-        QVERIFY(startScan(console, x, {QStringLiteral("Mode:ScrSav")}) &&
-                x.waitForWindow(kConsoleTitle));
+        QVERIFY(startScan(console, x, {QStringLiteral("Mode:ScrSav")}) && waitForConsole(x));
         const QPoint at = separator(screen);
         QImage shot;
         QVERIFY2(

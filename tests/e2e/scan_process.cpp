@@ -20,7 +20,11 @@ bool startConsole(QProcess& console, const XvfbSession& x) {
     if (!x.ready()) {
         return false;
     }
-    return startScan(console, x) && x.waitForWindow(kConsoleTitle);
+    return startScan(console, x) && waitForConsole(x);
+}
+
+bool waitForConsole(const XvfbSession& x) {
+    return x.waitForWindow(kConsoleTitle) && x.waitUntilGone(QStringLiteral("^OVANT-Scan$"));
 }
 
 int px(double twips) {

@@ -19,6 +19,9 @@ QString scanProgram();
 bool startScan(QProcess& process, const XvfbSession& x, const QStringList& arguments = {});
 // Starts the console; true once it shows itself.
 bool startConsole(QProcess& console, const XvfbSession& x);
+// The console shows itself and its splash has gone: until then a key can
+// reach a window that is about to close and be lost.
+bool waitForConsole(const XvfbSession& x);
 
 // Twips to pixels, as the console converts them.
 int px(double twips);

@@ -65,7 +65,7 @@ private Q_SLOTS:
 
         storeOption(x, QStringLiteral("Path"), qEnvironmentVariable("OVANT_BIN_DIR"));
         Schirm saver(x, {QStringLiteral(" /S ")});
-        QVERIFY(x.waitForWindow(kConsoleTitle));
+        QVERIFY(waitForConsole(x));
         QVERIFY(!saver.endsWithin(1500));
         // Space is no console command, so it ends the screen saver; the
         // module follows once the console is gone.

@@ -19,7 +19,7 @@ bool startSaver(QProcess& saver, const XvfbSession& x) {
     if (!x.ready()) {
         return false;
     }
-    return startScan(saver, x, {QStringLiteral("Mode:ScrSav")}) && x.waitForWindow(kConsole);
+    return startScan(saver, x, {QStringLiteral("Mode:ScrSav")}) && waitForConsole(x);
 }
 
 void storeScreenSaverOption(const XvfbSession& x, const QString& key, const QString& value) {

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTest>
 #include <QThread>
 
 namespace ovant::e2e {
@@ -82,6 +83,19 @@ bool XvfbSession::waitForWindow(const QString& titlePattern, int timeoutMs) cons
           QStringLiteral("--name"), titlePattern},
          timeoutMs, &code);
     return code == 0;
+}
+
+bool XvfbSession::waitUntilGone(const QString& titlePattern, int timeoutMs) const {
+    return QTest::qWaitFor(
+        [&] {
+            int code = -1;
+            tool(QStringLiteral("xdotool"),
+                 {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                  QStringLiteral("--name"), titlePattern},
+                 5000, &code);
+            return code != 0;
+        },
+        timeoutMs);
 }
 
 QImage XvfbSession::screenshot() const {

@@ -28,6 +28,8 @@ public:
                     int* exitCode = nullptr) const;
     // Waits until a visible window whose title matches the pattern exists.
     bool waitForWindow(const QString& titlePattern, int timeoutMs = 20000) const;
+    // Waits until no visible window's title matches the pattern any more.
+    bool waitUntilGone(const QString& titlePattern, int timeoutMs = 20000) const;
     QImage screenshot() const;
     void key(const QString& window, const QString& keys) const;
 
