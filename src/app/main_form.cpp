@@ -342,9 +342,7 @@ bool MainForm::pointerEndsScreenSaver(const QMouseEvent* event, bool press) {
     if (hit == nullptr) {
         return false;
     }
-    const QRect box = hit->pixelRect();
-    const Twips& t = tree().twips();
-    const QPointF twips(t.fromPixels(pixel.x() - box.left()), t.fromPixels(pixel.y() - box.top()));
+    const QPointF twips = localTwips(*hit, pixel);
     return press ? exitRule_->press(hit, twips) : exitRule_->move(hit, twips);
 }
 

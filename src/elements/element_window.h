@@ -42,10 +42,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
+    // A window pixel in twips inside an element, as its mouse handlers get it.
+    QPointF localTwips(const Element& e, QPointF pixel) const;
+
 private:
     void scheduleFrame();
     void frame();
-    QPointF localTwips(const Element& e, QPointF pixel) const;
 
     ElementTree tree_;
     QTimer frameTimer_;

@@ -1,41 +1,13 @@
 #include <QtTest>
 
 #include "support/console_rig.h"
+#include "support/panel_checks.h"
 
 using namespace ovant;
 using ovant::testing::ConsoleRig;
-
-namespace {
-
-// Every point, leader and text of a panel, and the title.
-QList<const Element*> panelParts(const LeaderPanelLayout& p) {
-    QList<const Element*> parts{p.title, p.vertical};
-    for (int i = 1; i <= 5; ++i) {
-        parts << p.dot[i] << p.label[i] << p.horizontal[i];
-    }
-    return parts;
-}
-
-bool wholePanelShown(const LeaderPanelLayout& p) {
-    if (!p.panel->visible() || p.vertical->height() != p.finalHeight) {
-        return false;
-    }
-    for (int i = 1; i <= 5; ++i) {
-        if (p.horizontal[i]->width() != p.finalWidth[i]) {
-            return false;
-        }
-    }
-    const auto parts = panelParts(p);
-    return std::all_of(parts.begin(), parts.end(), [](const Element* e) { return e->visible(); });
-}
-
-bool wholePanelGone(const LeaderPanelLayout& p) {
-    const auto parts = panelParts(p);
-    return !p.panel->visible() &&
-           std::none_of(parts.begin(), parts.end(), [](const Element* e) { return e->visible(); });
-}
-
-}  // namespace
+using ovant::testing::panelParts;
+using ovant::testing::wholePanelGone;
+using ovant::testing::wholePanelShown;
 
 // Sequences pause with the event loop running, so clicks and other sequences
 // run inside them. Whoever comes later owns the elements: the earlier sequence

@@ -3,10 +3,12 @@
 #include "platform/settings_keys.h"
 #include "scene/scanner_geometry.h"
 #include "support/console_rig.h"
+#include "support/panel_checks.h"
 
 using namespace ovant;
 using ovant::testing::ConsoleRig;
 using ovant::testing::ScriptedRandom;
+using ovant::testing::wholePanelShown;
 
 namespace {
 
@@ -22,28 +24,6 @@ void pushShipDraws(ScriptedRandom& random, int targetY) {
     random.push((50 + 0.5) / kSectorWidth);
     random.pushDraw(3, 9);
     random.pushDraw(4, 5);
-}
-
-// Every point, leader and text of a panel, and the title.
-QList<const Element*> panelParts(const LeaderPanelLayout& p) {
-    QList<const Element*> parts{p.title, p.vertical};
-    for (int i = 1; i <= 5; ++i) {
-        parts << p.dot[i] << p.label[i] << p.horizontal[i];
-    }
-    return parts;
-}
-
-bool wholePanelShown(const LeaderPanelLayout& p) {
-    if (!p.panel->visible() || p.vertical->height() != p.finalHeight) {
-        return false;
-    }
-    for (int i = 1; i <= 5; ++i) {
-        if (p.horizontal[i]->width() != p.finalWidth[i]) {
-            return false;
-        }
-    }
-    const auto parts = panelParts(p);
-    return std::all_of(parts.begin(), parts.end(), [](const Element* e) { return e->visible(); });
 }
 
 // The console with its clocks stopped; a test moves the ship step by step,

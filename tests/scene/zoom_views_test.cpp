@@ -4,41 +4,20 @@
 #include <map>
 #include <set>
 
-#include "console/console_state.h"
-#include "console/frame_elements.h"
-#include "elements/pacing.h"
-#include "platform/sound/sound_effects.h"
 #include "platform/texts.h"
-#include "scene/scene_elements.h"
 #include "scene/zoom_texts.h"
-#include "scene/zoom_views.h"
-#include "support/recording_ops.h"
-#include "support/recording_sound_player.h"
-#include "support/scripted_random.h"
+#include "zoom_rig.h"
 
 using namespace ovant;
-using ovant::testing::RecordingOps;
 using ovant::testing::ScriptedRandom;
+using ovant::testing::ZoomRig;
 
 namespace {
 
 using Names = std::set<QString>;
 
 // The two zoom views over the sector picture, without a window.
-struct Zoom {
-    ElementTree tree{Twips(), nullptr};
-    FrameElements frame = buildFrame(tree);
-    NumberElements numbers = buildNumberPanel(tree, frame.picMain);
-    SceneElements scene = buildScene(tree, frame.picMain);
-    ScriptedRandom random{{0.5}};
-    ConsoleState state;
-    Pacer pacer{40};
-    RecordingSoundPlayer player;
-    SoundEffects sounds{player, QStringLiteral(OVANT_SOUND_DIR)};
-    RecordingOps ops;
-    Lane zoomArea{pacer};
-    ZoomViews zoom{scene, frame.lblCaption, zoomArea, state, pacer, sounds, random, ops};
-
+struct Zoom : ZoomRig {
     Zoom() {
         sounds.setSoundOn(true);
         state.aniSpeed = 0;
