@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing OVANT needs on Debian 12, but
 # only what is missing. Needs root (or sudo) only when something is missing.
+# The package tests need dpkg-dev and file (CPack finds the package's
+# dependencies with dpkg-shlibdeps) and desktop-file-utils.
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev libgl-dev libsdl2-dev libxcb1-dev
-          xvfb xdotool imagemagick x11-utils fonts-roboto-unhinted fonts-liberation)
+          xvfb xdotool imagemagick x11-utils fonts-roboto-unhinted fonts-liberation
+          dpkg-dev file desktop-file-utils)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -7,6 +7,7 @@
 
 #include "app/main_form.h"
 #include "elements/picture_store.h"
+#include "platform/data_folder.h"
 #include "platform/process_end.h"
 #include "platform/random_source.h"
 #include "platform/screen_rules.h"
@@ -65,7 +66,9 @@ int runScan(int argc, char** argv) {
     SystemRandom random;
     SettingsStore settings;
     SdlSoundPlayer player;
-    SoundEffects sounds(player, QCoreApplication::applicationDirPath());
+    // Beside the program in the build folder, in the data folder when installed;
+    // "Options"/"Path" stays the program's own folder all the same.
+    SoundEffects sounds(player, dataFolder(QCoreApplication::applicationDirPath()));
     PictureStore pictures;
     const Twips twips;
 

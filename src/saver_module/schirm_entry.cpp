@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "platform/data_folder.h"
 #include "platform/process_launch.h"
 #include "platform/random_source.h"
 #include "platform/settings_store.h"
@@ -41,8 +42,8 @@ int runSettings(int argc, char** argv) {
     SettingsStore settings;
     SystemRandom random;
     SdlSoundPlayer player;
-    // The sounds lie beside the console, in the folder it stored for itself.
-    SoundEffects sounds(player, settings.getText(settings::kPath));
+    // The console's sounds, found from the folder it stored for itself.
+    SoundEffects sounds(player, dataFolder(settings.getText(settings::kPath)));
 
     SchirmServices services;
     services.settings = &settings;
