@@ -7,6 +7,7 @@
 
 #include "app/main_form.h"
 #include "elements/picture_store.h"
+#include "platform/console_scale.h"
 #include "platform/process_end.h"
 #include "platform/random_source.h"
 #include "platform/screen_rules.h"
@@ -67,7 +68,9 @@ int runScan(int argc, char** argv) {
     SdlSoundPlayer player;
     SoundEffects sounds(player, QCoreApplication::applicationDirPath());
     PictureStore pictures;
-    const Twips twips;
+    // The one factor by which every window of the console is drawn larger
+    // (or, with "fit" on a small screen, smaller) than designed.
+    const Twips twips(scale::consoleScale(screenRect.size(), settings.getText(settings::kScale)));
 
     // The info window alone: no splash, no console; leaving it ends the program.
     if (mode == ScanMode::ShowInfo) {

@@ -180,11 +180,14 @@ void MainForm::showConsole() {
     }
     setGeometry(services_.screen);
     showFullScreen();
-    flush();
+    // The console stands over the splash now; the splash goes before the
+    // console paints its first frame, so that the two screen-sized window
+    // images never exist at once.
     if (reporter_ != nullptr) {
         reporter_->finish();
         reporter_ = nullptr;
     }
+    flush();
 }
 
 void MainForm::loadFormScrSav() {
