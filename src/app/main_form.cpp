@@ -23,6 +23,7 @@
 #include "screensaver/auto_scan.h"
 #include "screensaver/console_exit.h"
 #include "screensaver/exit_rule.h"
+#include "screensaver/screen_cover.h"
 #include "ships/ship_scan_panel.h"
 #include "ships/ship_traffic.h"
 #include "windows/info_window.h"

@@ -1,5 +1,6 @@
 // The console's start sequence: it reports each step on the splash window,
 // pausing between steps while the timers that are already on keep running.
+#include <QGuiApplication>
 #include <QScreen>
 #include <cmath>
 
@@ -22,6 +23,7 @@
 #include "scene/scanner.h"
 #include "scene/sector_scene.h"
 #include "screensaver/saver_start.h"
+#include "screensaver/screen_cover.h"
 
 namespace ovant {
 
@@ -234,6 +236,7 @@ void MainForm::loadFormScrSav() {
     frame_.captions[9]->setText(texts::signedNumber(randomNumber(random)));
     // "3.wav" (when sound is on), then the console shows and the splash goes.
     showConsole();
+    coverOtherScreens();
     // Every key but the console's commands ends the screen saver, so the
     // keyboard must come here, not stay with the window it covers.
     activateWindow();
@@ -264,6 +267,20 @@ void MainForm::shapeShip() {
     const int width = static_cast<int>(std::nearbyint(ship->width() / Twips::kPerPixel));
     const int height = static_cast<int>(std::nearbyint(ship->height() / Twips::kPerPixel));
     ship->setOutline(outlineRegion(image, width, height));
+}
+
+// ---- Several screens ----
+
+void MainForm::coverOtherScreens() {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen == primary) {
+            continue;
+        }
+        covers_.push_back(
+            std::make_unique<ScreenCover>(screen, tree().twips(), [this] { exitConsole(); }));
+        covers_.back()->cover();
+    }
 }
 
 }  // namespace ovant
