@@ -282,6 +282,9 @@ void MainForm::closeEvent(QCloseEvent* event) {
 }
 
 void MainForm::keyPressEvent(QKeyEvent* event) {
+    if (services_.hostWindow != 0) {
+        return;  // the daemon's keys, never ours
+    }
     const KeyPress press{event->key(), event->modifiers(), event->isAutoRepeat()};
     KeyCommand command = keyCommand(state_.scrSavMode, press);
     if (command == KeyCommand::None) {
@@ -335,7 +338,8 @@ void MainForm::wireExitRule() {
 }
 
 bool MainForm::pointerEndsScreenSaver(const QMouseEvent* event, bool press) {
-    if (!state_.scrSavMode) {
+    // Inside a daemon's window the daemon decides when the saver ends.
+    if (!state_.scrSavMode || services_.hostWindow != 0) {
         return false;
     }
     const QPointF pixel = event->position();

@@ -168,6 +168,9 @@ private:
     // screen and a black cover with the same exit rule on every other one.
     void coverOtherScreens();
     std::vector<std::unique_ptr<ScreenCover>> covers_;
+
+    // Inside a screen-saver daemon's window, when the services name one.
+    void enterHostWindow();
 };
 
 }  // namespace ovant

@@ -12,6 +12,7 @@
 #include "console/startup_reporter.h"
 #include "console/timings.h"
 #include "elements/picture_store.h"
+#include "platform/host_window.h"
 #include "platform/mouse_cursor.h"
 #include "platform/outline_cut.h"
 #include "platform/random_source.h"
@@ -181,7 +182,11 @@ void MainForm::showConsole() {
         services_.sounds->playSound(QStringLiteral("3.wav"));
     }
     setGeometry(services_.screen);
-    showFullScreen();
+    if (services_.hostWindow != 0) {
+        show();  // a child of the host window, which has its own size
+    } else {
+        showFullScreen();
+    }
     // The console stands over the splash now; the splash goes before the
     // console paints its first frame, so that the two screen-sized window
     // images never exist at once.
@@ -209,6 +214,7 @@ void MainForm::loadFormScrSav() {
     // From here on every listed pointer handler and every key may end the
     // console, also during the pauses of the start.
     state_.scrSavMode = true;
+    enterHostWindow();
     // The window manager reads this when the window is first mapped.
     keepOffTaskList(winId());
     // No caption shows a command word while the console runs as screen saver.
@@ -236,10 +242,12 @@ void MainForm::loadFormScrSav() {
     frame_.captions[9]->setText(texts::signedNumber(randomNumber(random)));
     // "3.wav" (when sound is on), then the console shows and the splash goes.
     showConsole();
-    coverOtherScreens();
-    // Every key but the console's commands ends the screen saver, so the
-    // keyboard must come here, not stay with the window it covers.
-    activateWindow();
+    if (services_.hostWindow == 0) {
+        coverOtherScreens();
+        // Every key but the console's commands ends the screen saver, so the
+        // keyboard must come here, not stay with the window it covers.
+        activateWindow();
+    }
     // The pointer stays hidden for the whole screen-saver run.
     timers_.tmrScrSavScan->start();
 }
@@ -281,6 +289,21 @@ void MainForm::coverOtherScreens() {
             std::make_unique<ScreenCover>(screen, tree().twips(), [this] { exitConsole(); }));
         covers_.back()->cover();
     }
+}
+
+// ---- Inside a screen-saver daemon's window ----
+
+void MainForm::enterHostWindow() {
+    if (services_.hostWindow == 0) {
+        return;
+    }
+    // The daemon owns keyboard and pointer: they pass through to its window,
+    // and the exit rule never hears of them.
+    setWindowFlag(Qt::WindowTransparentForInput, true);
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus, true);
+    setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    winId();
+    placeInsideForeignWindow(*windowHandle(), static_cast<WId>(services_.hostWindow));
 }
 
 }  // namespace ovant
