@@ -23,6 +23,7 @@
 #include "screensaver/auto_scan.h"
 #include "screensaver/console_exit.h"
 #include "screensaver/exit_rule.h"
+#include "screensaver/screen_cover.h"
 #include "ships/ship_scan_panel.h"
 #include "ships/ship_traffic.h"
 #include "windows/info_window.h"
@@ -281,6 +282,9 @@ void MainForm::closeEvent(QCloseEvent* event) {
 }
 
 void MainForm::keyPressEvent(QKeyEvent* event) {
+    if (services_.hostWindow != 0) {
+        return;  // the daemon's keys, never ours
+    }
     const KeyPress press{event->key(), event->modifiers(), event->isAutoRepeat()};
     KeyCommand command = keyCommand(state_.scrSavMode, press);
     if (command == KeyCommand::None) {
@@ -334,7 +338,8 @@ void MainForm::wireExitRule() {
 }
 
 bool MainForm::pointerEndsScreenSaver(const QMouseEvent* event, bool press) {
-    if (!state_.scrSavMode) {
+    // Inside a daemon's window the daemon decides when the saver ends.
+    if (!state_.scrSavMode || services_.hostWindow != 0) {
         return false;
     }
     const QPointF pixel = event->position();

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "console/console_ops.h"
 #include "console/console_services.h"
@@ -33,6 +34,7 @@ class ShipTraffic;
 class StartupReporter;
 class ZoomViews;
 class RedAlert;
+class ScreenCover;
 
 // The console window, the composition root: it builds every element and
 // timer, creates the subsystems, wires clicks and keys to their commands and
@@ -161,6 +163,14 @@ private:
     std::unique_ptr<AutoZoom> autoZoom_;
     std::unique_ptr<ExitRule> exitRule_;
     std::unique_ptr<RedAlert> redAlert_;
+
+    // Several screens: as screen saver the console stands on the primary
+    // screen and a black cover with the same exit rule on every other one.
+    void coverOtherScreens();
+    std::vector<std::unique_ptr<ScreenCover>> covers_;
+
+    // Inside a screen-saver daemon's window, when the services name one.
+    void enterHostWindow();
 };
 
 }  // namespace ovant

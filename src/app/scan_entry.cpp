@@ -4,10 +4,14 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QScreen>
+#include <algorithm>
+#include <optional>
 
 #include "app/main_form.h"
 #include "elements/picture_store.h"
 #include "platform/data_folder.h"
+#include "platform/console_scale.h"
+#include "platform/host_window.h"
 #include "platform/process_end.h"
 #include "platform/random_source.h"
 #include "platform/screen_rules.h"
@@ -47,21 +51,39 @@ int runScan(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(settings::kApplication));
 
-    const SingleInstance instance(QStringLiteral("OVANT-Scan"));
-    if (!instance.acquired()) {
-        return 0;
+    const ScanMode mode = scanMode(commandLineText(QCoreApplication::arguments()));
+    // As screen saver inside a daemon's window: the daemon starts one console
+    // per window (a preview beside a running saver, a new one before the old
+    // has gone), so no instance may end another's, and the window's size,
+    // however small, is what the daemon chose, so nothing is refused.
+    const WId host = mode == ScanMode::ScreenSaver ? hostWindowFromEnvironment().value_or(0) : 0;
+    const std::optional<QSize> hostSize = host != 0 ? foreignWindowSize(host) : std::nullopt;
+    if (host && !hostSize) {
+        return 0;  // the window is gone: nothing to draw in
+    }
+    if (host) {
+        endWithParentProcess();
+    }
+
+    std::optional<SingleInstance> instance;
+    if (!host) {
+        instance.emplace(QStringLiteral("OVANT-Scan"));
+        if (!instance->acquired()) {
+            return 0;
+        }
     }
 
     QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect screenRect = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
-    if (screenTooSmall(screenRect.size())) {
+    const QRect screenRect = hostSize            ? QRect(QPoint(0, 0), *hostSize)
+                             : screen != nullptr ? screen->geometry()
+                                                 : QRect(0, 0, 1024, 768);
+    if (!host && screenTooSmall(screenRect.size())) {
         QMessageBox box(QMessageBox::Critical, texts::screenTooSmallTitle(),
                         displayText(texts::screenTooSmallText()), QMessageBox::Ok);
         box.exec();
         return 0;
     }
 
-    const ScanMode mode = scanMode(commandLineText(QCoreApplication::arguments()));
     const QString folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
     SystemRandom random;
     SettingsStore settings;
@@ -70,7 +92,14 @@ int runScan(int argc, char** argv) {
     // "Options"/"Path" stays the program's own folder all the same.
     SoundEffects sounds(player, dataFolder(QCoreApplication::applicationDirPath()));
     PictureStore pictures;
-    const Twips twips;
+    // The one factor by which every window of the console is drawn larger
+    // (or, with "fit" on a small screen, smaller) than designed.
+    // In a daemon's window as stored too, but never larger than the window.
+    const QString scaleSetting = settings.getText(settings::kScale);
+    const double factor = host ? std::min(scale::consoleScale(screenRect.size(), scaleSetting),
+                                          scale::fitFactor(screenRect.size()))
+                               : scale::consoleScale(screenRect.size(), scaleSetting);
+    const Twips twips(factor);
 
     // The info window alone: no splash, no console; leaving it ends the program.
     if (mode == ScanMode::ShowInfo) {
@@ -88,9 +117,13 @@ int runScan(int argc, char** argv) {
         return QApplication::exec();
     }
 
-    SplashWindow splash(twips, &pictures, random, screenRect);
-    splash.load();
-    splash.setStatus(QStringLiteral("Initialisiere OVANT-Interface..."));
+    // A daemon's window shows the console only; no splash pops up beside it.
+    std::optional<SplashWindow> splash;
+    if (!host) {
+        splash.emplace(twips, &pictures, random, screenRect);
+        splash->load();
+        splash->setStatus(QStringLiteral("Initialisiere OVANT-Interface..."));
+    }
 
     ConsoleServices services;
     services.random = &random;
@@ -102,8 +135,9 @@ int runScan(int argc, char** argv) {
     services.executableFolder = folder;
     services.screen = screenRect;
     services.twips = twips;
+    services.hostWindow = static_cast<quintptr>(host);
 
-    MainForm console(services, &splash);
+    MainForm console(services, splash ? &*splash : nullptr);
     sounds.setBeforeBlocking([&console] { console.flush(); });
     console.load();
     return QApplication::exec();

@@ -1,5 +1,6 @@
 // The console's start sequence: it reports each step on the splash window,
 // pausing between steps while the timers that are already on keep running.
+#include <QGuiApplication>
 #include <QScreen>
 #include <cmath>
 
@@ -11,6 +12,7 @@
 #include "console/startup_reporter.h"
 #include "console/timings.h"
 #include "elements/picture_store.h"
+#include "platform/host_window.h"
 #include "platform/mouse_cursor.h"
 #include "platform/outline_cut.h"
 #include "platform/random_source.h"
@@ -22,6 +24,7 @@
 #include "scene/scanner.h"
 #include "scene/sector_scene.h"
 #include "screensaver/saver_start.h"
+#include "screensaver/screen_cover.h"
 
 namespace ovant {
 
@@ -179,12 +182,19 @@ void MainForm::showConsole() {
         services_.sounds->playSound(QStringLiteral("3.wav"));
     }
     setGeometry(services_.screen);
-    showFullScreen();
-    flush();
+    if (services_.hostWindow != 0) {
+        show();  // a child of the host window, which has its own size
+    } else {
+        showFullScreen();
+    }
+    // The console stands over the splash now; the splash goes before the
+    // console paints its first frame, so that the two screen-sized window
+    // images never exist at once.
     if (reporter_ != nullptr) {
         reporter_->finish();
         reporter_ = nullptr;
     }
+    flush();
 }
 
 void MainForm::loadFormScrSav() {
@@ -204,6 +214,7 @@ void MainForm::loadFormScrSav() {
     // From here on every listed pointer handler and every key may end the
     // console, also during the pauses of the start.
     state_.scrSavMode = true;
+    enterHostWindow();
     // The window manager reads this when the window is first mapped.
     keepOffTaskList(winId());
     // No caption shows a command word while the console runs as screen saver.
@@ -231,9 +242,12 @@ void MainForm::loadFormScrSav() {
     frame_.captions[9]->setText(texts::signedNumber(randomNumber(random)));
     // "3.wav" (when sound is on), then the console shows and the splash goes.
     showConsole();
-    // Every key but the console's commands ends the screen saver, so the
-    // keyboard must come here, not stay with the window it covers.
-    activateWindow();
+    if (services_.hostWindow == 0) {
+        coverOtherScreens();
+        // Every key but the console's commands ends the screen saver, so the
+        // keyboard must come here, not stay with the window it covers.
+        activateWindow();
+    }
     // The pointer stays hidden for the whole screen-saver run.
     timers_.tmrScrSavScan->start();
 }
@@ -261,6 +275,35 @@ void MainForm::shapeShip() {
     const int width = static_cast<int>(std::nearbyint(ship->width() / Twips::kPerPixel));
     const int height = static_cast<int>(std::nearbyint(ship->height() / Twips::kPerPixel));
     ship->setOutline(outlineRegion(image, width, height));
+}
+
+// ---- Several screens ----
+
+void MainForm::coverOtherScreens() {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen == primary) {
+            continue;
+        }
+        covers_.push_back(
+            std::make_unique<ScreenCover>(screen, tree().twips(), [this] { exitConsole(); }));
+        covers_.back()->cover();
+    }
+}
+
+// ---- Inside a screen-saver daemon's window ----
+
+void MainForm::enterHostWindow() {
+    if (services_.hostWindow == 0) {
+        return;
+    }
+    // The daemon owns keyboard and pointer: they pass through to its window,
+    // and the exit rule never hears of them.
+    setWindowFlag(Qt::WindowTransparentForInput, true);
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus, true);
+    setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    winId();
+    placeInsideForeignWindow(*windowHandle(), static_cast<WId>(services_.hostWindow));
 }
 
 }  // namespace ovant

@@ -29,6 +29,10 @@ struct ConsoleServices {
     QString executableFolder;
     QRect screen;  // pixels
     Twips twips;
+    // As screen saver inside another program's window (a screen-saver
+    // daemon's): its native id, 0 for none. `screen` is then that window's
+    // inner area, and the daemon owns the input.
+    quintptr hostWindow = 0;
 };
 
 }  // namespace ovant

@@ -240,9 +240,17 @@ void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect&
             }
             painter.fillRect(rect, e.backColor());
             if (!e.picture().isEmpty() && pictures_ != nullptr) {
-                painter.drawPixmap(rect.topLeft(),
-                                   pictures_->pixmap(e.picture(), twips_.scale(),
-                                                     painter.device()->devicePixelRatioF()));
+                const QPixmap& picture = pictures_->pixmap(e.picture(), twips_.scale(),
+                                                           painter.device()->devicePixelRatioF());
+                // A picture cut to an outline keeps whole pixels and so a
+                // whole-number scale; at any other scale it is stretched
+                // pixel by pixel (no smoothing, no new colours) to its box,
+                // which its outline fills.
+                if (e.hasOutline() && picture.deviceIndependentSize().toSize() != rect.size()) {
+                    painter.drawPixmap(rect, picture);
+                } else {
+                    painter.drawPixmap(rect.topLeft(), picture);
+                }
             }
             for (const StarPoint& p : e.points()) {
                 const int x = rect.left() + twips_.toPixels(p.x);

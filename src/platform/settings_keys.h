@@ -27,6 +27,9 @@ inline constexpr SettingKey kAutoScan{kOptions, "AutoScan", "1", SettingKind::Sw
 inline constexpr SettingKey kShipScan{kOptions, "ShipScan", "0", SettingKind::Switch};
 inline constexpr SettingKey kAniSpeed{kOptions, "AniSpeed", "0.005", SettingKind::Decimal};
 inline constexpr SettingKey kAniSpeedStep{kOptions, "AniSpeedStep", "3", SettingKind::Whole};
+// How large the console is drawn: a factor ("1", "1.5") or "fit". Only read;
+// the user writes it.
+inline constexpr SettingKey kScale{kOptions, "Scale", "1", SettingKind::Text};
 
 // Section "ScrSav": written by the screen-saver settings window.
 inline constexpr SettingKey kScrRedAlert{kScrSav, "RedAlert", "0", SettingKind::Switch};
@@ -38,10 +41,10 @@ inline constexpr SettingKey kScrAutoZoomRnd{kScrSav, "AutoZoomRnd", "0", Setting
 inline constexpr SettingKey kScrAniSpeed{kScrSav, "AniSpeed", "0.005", SettingKind::Decimal};
 inline constexpr SettingKey kScrAniSpeedStep{kScrSav, "AniSpeedStep", "3", SettingKind::Whole};
 
-inline constexpr SettingKey kAll[] = {kPath,           kAutoScan,    kShipScan,       kAniSpeed,
-                                      kAniSpeedStep,   kScrRedAlert, kScrRedAlertRnd, kScrShipScan,
-                                      kScrSound,       kScrAutoZoom, kScrAutoZoomRnd, kScrAniSpeed,
-                                      kScrAniSpeedStep};
+inline constexpr SettingKey kAll[] = {
+    kPath,           kAutoScan,       kShipScan,        kAniSpeed, kAniSpeedStep,
+    kScrRedAlert,    kScrRedAlertRnd, kScrShipScan,     kScrSound, kScrAutoZoom,
+    kScrAutoZoomRnd, kScrAniSpeed,    kScrAniSpeedStep, kScale};
 
 // Seconds per animation step when nothing sensible is stored.
 inline constexpr double kDefaultAniSpeed = 0.005;

@@ -2,13 +2,16 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <optional>
 
 #include "platform/data_folder.h"
+#include "platform/host_window.h"
 #include "platform/process_launch.h"
 #include "platform/random_source.h"
 #include "platform/settings_store.h"
 #include "platform/sound/sdl_sound_player.h"
 #include "platform/sound/sound_effects.h"
+#include "saver_module/daemon_request.h"
 #include "saver_module/schirm_mode.h"
 #include "saver_module/schirm_texts.h"
 #include "saver_module/settings_window.h"
@@ -58,9 +61,41 @@ int runSettings(int argc, char** argv) {
     return QApplication::exec();
 }
 
+// ---- Screen-saver daemons of the X desktops ----
+
+// The daemon's arguments instead of "/s": the console runs as screen saver,
+// over the whole screen or inside the daemon's window, which it learns from
+// the environment it inherits.
+std::optional<int> runForDaemon(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    const DaemonRequest request =
+        daemonRequest(arguments, qEnvironmentVariable("XSCREENSAVER_WINDOW"));
+    switch (request.kind) {
+        case DaemonRequest::Kind::None:
+            return std::nullopt;
+        case DaemonRequest::Kind::Broken:
+            return 0;
+        case DaemonRequest::Kind::Root:
+            return runScreenSaver(argc, argv);
+        case DaemonRequest::Kind::Window:
+            qputenv(kHostWindowVariable, QByteArray::number(request.window));
+            return runScreenSaver(argc, argv);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int runSchirm(int argc, char** argv) {
+    // Only a daemon's window id, set below, may send the console into a
+    // window; one inherited from elsewhere must not.
+    qunsetenv(kHostWindowVariable);
+    if (const std::optional<int> daemonRun = runForDaemon(argc, argv)) {
+        return *daemonRun;
+    }
     switch (schirmMode(schirmCommandLine(argc, argv))) {
         case SchirmMode::Run:
             return runScreenSaver(argc, argv);

@@ -122,6 +122,9 @@ void SplashWindow::appendStatus(const QString& text) {
 
 void SplashWindow::finish() {
     hide();
+    // Unloaded, not only hidden: a hidden window keeps its screen-sized
+    // image (33 MB at 3840 x 2160) for as long as the program runs.
+    destroy();
 }
 
 }  // namespace ovant

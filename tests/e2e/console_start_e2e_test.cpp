@@ -8,6 +8,8 @@
 #include "xvfb_session.h"
 
 using ovant::e2e::describe;
+using ovant::e2e::expectColour;
+using ovant::e2e::expectLayout;
 using ovant::e2e::picMainAt;
 using ovant::e2e::px;
 using ovant::e2e::scanProgram;
@@ -20,12 +22,6 @@ using ovant::e2e::XvfbSession;
 namespace {
 
 const QString& kConsole = ovant::e2e::kConsoleTitle;
-
-void expectColour(const QImage& shot, QPoint at, const QColor& colour) {
-    QVERIFY2(
-        shot.pixelColor(at) == colour,
-        qPrintable(describe(shot, at.x(), at.y()) + QStringLiteral(", expected ") + colour.name()));
-}
 
 }  // namespace
 
@@ -41,18 +37,10 @@ private Q_SLOTS:
         const QImage shot = x.screenshot();
         QCOMPARE(shot.size(), screen);
 
-        const QPoint main = picMainAt(screen);
-        // Upper separator 1 (lilac) and lower separator 2 (sand) of the frame.
-        expectColour(shot, main + QPoint(px(2100) + 80, px(2295) + 8), QColor(159, 152, 255));
-        expectColour(shot, main + QPoint(px(4680) + 13, px(2640) + 8), QColor(240, 183, 111));
-        // The marker of object 1 in the sector, orange in the normal scheme.
-        expectColour(shot, main + QPoint(px(2130) + px(3390) + 10, px(3090) + px(1200) + 10),
-                     QColor(255, 152, 0));
-        // The screen-wide bar and its left cap are grey; between bar and frame black.
-        expectColour(shot, QPoint(500, px(60) + 18), QColor(80, 80, 80));
-        expectColour(shot, QPoint(20, px(60) + 18), QColor(80, 80, 80));
-        expectColour(shot, QPoint(500, 70), QColor(0, 0, 0));
-        expectColour(shot, QPoint(1015, 380), QColor(0, 0, 0));
+        expectLayout(shot, screen, 1.0);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
 
         const QSettings stored(x.settingsFile(), QSettings::IniFormat);
         QCOMPARE(stored.value(QStringLiteral("Options/Path")).toString(),
@@ -75,24 +63,47 @@ private Q_SLOTS:
         QCOMPARE(console.exitCode(), 0);
     }
 
+    void clickOnAnInfoLabelBringsTheScannerAndThePlanetPanel_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QString>("scaleSetting");
+        QTest::addColumn<double>("scale");
+        QTest::newRow("designed size") << QSize(1024, 768) << QStringLiteral("1") << 1.0;
+        // Everything, pointer hits included, 2.25 times as large.
+        QTest::newRow("fit on 2560 x 1440") << QSize(2560, 1440) << QStringLiteral("fit") << 2.25;
+    }
     void clickOnAnInfoLabelBringsTheScannerAndThePlanetPanel() {
+        QFETCH(QSize, screen);
+        QFETCH(QString, scaleSetting);
+        QFETCH(double, scale);
+        const auto d = [scale](double designedPixels) {
+            return ovant::e2e::scaled(designedPixels, scale);
+        };
+        const auto px = [scale](double twips) { return ovant::e2e::px(twips, scale); };
         // A ship that enters by chance during the flight takes its arrival
         // away, as the console means it to (no panel then), or passes over
         // the pixels looked at. Such a run is tried again with a fresh
         // console, three times at most.
         constexpr int kAttempts = 3;
         for (int attempt = 1; attempt <= kAttempts; ++attempt) {
-            const QSize screen(1024, 768);
             XvfbSession x(screen);
             // No automatic scan may take the scanner elsewhere meanwhile.
             storeOption(x, QStringLiteral("AutoScan"), QStringLiteral("0"));
+            storeOption(x, QStringLiteral("Scale"), scaleSetting);
             QProcess console;
             QVERIFY(startConsole(console, x));
             QTest::qWait(500);
+            if (attempt == 1) {
+                // Before anything moves: the frame and the bars where the
+                // scale puts them.
+                expectLayout(x.screenshot(), screen, scale);
+                if (QTest::currentTestFailed()) {
+                    return;
+                }
+            }
 
-            const QPoint main = picMainAt(screen);
+            const QPoint main = picMainAt(screen, scale);
             const QPoint sector = main + QPoint(px(2130), px(3090));
-            const QPoint label = sector + QPoint(px(3810) + 20, px(1110) + 20);
+            const QPoint label = sector + QPoint(px(3810) + d(20), px(1110) + d(20));
             x.tool(QStringLiteral("xdotool"),
                    {QStringLiteral("mousemove"), QString::number(label.x()),
                     QString::number(label.y()), QStringLiteral("click"), QStringLiteral("1")});
@@ -100,12 +111,12 @@ private Q_SLOTS:
             // The frame around object 1: both lines at half the bracket height
             // plus 35 twips below the bracket top, in peach.
             const int lineY = sector.y() + px(800 + 1260 / 2.0 + 35);
-            const QPoint leftLine(sector.x() + 80, lineY);
-            const QPoint rightLine(sector.x() + px(3200 + 1300 + 120) + 60, lineY);
+            const QPoint leftLine(sector.x() + d(80), lineY);
+            const QPoint rightLine(sector.x() + px(3200 + 1300 + 120) + d(60), lineY);
             const QPoint panel = main + QPoint(px(2100), px(330));
-            const QPoint upperLeader = panel + QPoint(px(240) + 60, px(120));
-            const QPoint firstLeader = panel + QPoint(px(240), px(130) + 20);
-            const QPoint firstDot = panel + QPoint(px(180) + 4, px(820) + 4);
+            const QPoint upperLeader = panel + QPoint(px(240) + d(60), px(120));
+            const QPoint firstLeader = panel + QPoint(px(240), px(130) + d(20));
+            const QPoint firstDot = panel + QPoint(px(180) + d(4), px(820) + d(4));
             const QColor peach(255, 207, 159);
             const QColor mauve(191, 151, 191);
             QImage shot;

@@ -133,6 +133,47 @@ private Q_SLOTS:
         QVERIFY(!stored.contains(QStringLiteral("Options/AutoScan")));
         QVERIFY(!stored.contains(QStringLiteral("Options/ShipScan")));
     }
+
+    void aSecondScreenIsBlackAndAPointerJumpThereEnds() {
+        XvfbSession x(QSize(1024, 768), QSize(800, 600));
+        storeScreenSaverOption(x, QStringLiteral("Sound"), QStringLiteral("0"));
+        QProcess saver;
+        QVERIFY(startSaver(saver, x));
+        QTest::qWait(800);
+
+        // The console stands on the primary screen, the second is black all
+        // over (-wr would show any uncovered pixel white).
+        const QImage primary = x.screenshot(0);
+        QCOMPARE(primary.size(), QSize(1024, 768));
+        QCOMPARE(primary.pixelColor(512, 20), QColor(80, 80, 80));  // the screen-wide bar
+        const QImage second = x.screenshot(1);
+        QCOMPARE(second.size(), QSize(800, 600));
+        for (int y = 0; y < 600; y += 37) {
+            for (int column = 0; column < 800; column += 41) {
+                QVERIFY2(second.pixelColor(column, y) == QColor(Qt::black),
+                         qPrintable(describe(second, column, y)));
+            }
+        }
+        QVERIFY2(second.pixelColor(799, 599) == QColor(Qt::black),
+                 qPrintable(describe(second, 799, 599)));
+
+        // The pointer arriving there is seen, not a jump; a pixel's tremble
+        // neither; a real movement ends the saver.
+        const auto pointerOnSecond = [&](QPoint at) {
+            x.tool(QStringLiteral("xdotool"),
+                   {QStringLiteral("mousemove"), QStringLiteral("--screen"), QStringLiteral("1"),
+                    QString::number(at.x()), QString::number(at.y())});
+        };
+        pointerOnSecond(QPoint(300, 300));
+        QTest::qWait(200);
+        pointerOnSecond(QPoint(301, 300));
+        QVERIFY(keepsRunning(saver, 1500));
+        pointerOnSecond(QPoint(400, 420));
+        const bool ended = saver.waitForFinished(2000);
+        stop(saver);
+        QVERIFY(ended);
+        QCOMPARE(saver.exitCode(), 0);
+    }
 };
 
 QTEST_GUILESS_MAIN(ScreenSaverE2eTest)

@@ -8,15 +8,21 @@
 
 namespace ovant::e2e {
 
-XvfbSession::XvfbSession(QSize screen) {
+XvfbSession::XvfbSession(QSize screen, QSize secondScreen) {
     const QString displayFile = home_.filePath(QStringLiteral("display"));
+    const auto screenArgument = [](int number, QSize size) {
+        return QStringLiteral("-screen %1 %2x%3x24 ")
+            .arg(number)
+            .arg(size.width())
+            .arg(size.height());
+    };
+    const QString screens = screenArgument(0, screen) +
+                            (secondScreen.isValid() ? screenArgument(1, secondScreen) : QString());
     server_.setProgram(QStringLiteral("/bin/sh"));
     server_.setArguments(
-        {QStringLiteral("-c"), QStringLiteral("exec Xvfb -displayfd 3 -screen 0 %1x%2x24 -dpi 96 "
-                                              "-nolisten tcp -wr 3>'%3'")
-                                   .arg(screen.width())
-                                   .arg(screen.height())
-                                   .arg(displayFile)});
+        {QStringLiteral("-c"),
+         QStringLiteral("exec Xvfb -displayfd 3 %1-dpi 96 -nolisten tcp -wr 3>'%2'")
+             .arg(screens, displayFile)});
     server_.start();
     QElapsedTimer clock;
     clock.start();
@@ -98,10 +104,12 @@ bool XvfbSession::waitUntilGone(const QString& titlePattern, int timeoutMs) cons
         timeoutMs);
 }
 
-QImage XvfbSession::screenshot() const {
+QImage XvfbSession::screenshot(int screenNumber) const {
     const QString file = home_.filePath(QStringLiteral("shot.png"));
     QFile::remove(file);
-    tool(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), file});
+    tool(QStringLiteral("import"),
+         {QStringLiteral("-display"), display_ + QLatin1Char('.') + QString::number(screenNumber),
+          QStringLiteral("-window"), QStringLiteral("root"), file});
     QImage image(file);
     if (qEnvironmentVariableIsSet("OVANT_E2E_SHOTS")) {
         image.save(qEnvironmentVariable("OVANT_E2E_SHOTS") + QLatin1Char('/') +

@@ -13,7 +13,9 @@ namespace ovant::e2e {
 // uncovered shows up white in a screenshot.
 class XvfbSession {
 public:
-    explicit XvfbSession(QSize screen);
+    // With a valid `secondScreen` the server has two X screens, which Qt
+    // reports as two screens: `screen` (the primary) and the second one.
+    explicit XvfbSession(QSize screen, QSize secondScreen = QSize());
     ~XvfbSession();
     XvfbSession(const XvfbSession&) = delete;
     XvfbSession& operator=(const XvfbSession&) = delete;
@@ -30,7 +32,8 @@ public:
     bool waitForWindow(const QString& titlePattern, int timeoutMs = 20000) const;
     // Waits until no visible window's title matches the pattern any more.
     bool waitUntilGone(const QString& titlePattern, int timeoutMs = 20000) const;
-    QImage screenshot() const;
+    // The root window of X screen `screenNumber` (0 is the primary).
+    QImage screenshot(int screenNumber = 0) const;
     void key(const QString& window, const QString& keys) const;
 
 private:

@@ -1,9 +1,14 @@
 #include <QSet>
 #include <QtTest>
 
-#include "elements/picture_store.h"
+#include <QPainter>
 
-using ovant::PictureStore;
+#include "elements/element_factory.h"
+#include "elements/element_tree.h"
+#include "elements/picture_store.h"
+#include "platform/outline_cut.h"
+
+using namespace ovant;
 
 namespace {
 
@@ -43,6 +48,47 @@ private Q_SLOTS:
         const QSet<QRgb> allowed = colours(design);
         const QSet<QRgb> found = colours(scaled);
         QVERIFY2(allowed.contains(found), "a scaled icon shows colours the design has not");
+    }
+
+    // On a larger console the ship's box and outline grow by the exact
+    // factor, its picture by a whole number: stretched to the box, it must
+    // cover the whole outline, with no key colour and no back colour left.
+    void aShipCutToItsOutlineFillsItAtAnyScale_data() {
+        QTest::addColumn<double>("scale");
+        QTest::newRow("1") << 1.0;
+        QTest::newRow("2.25") << 2.25;
+        QTest::newRow("3.25") << 3.25;
+    }
+    void aShipCutToItsOutlineFillsItAtAnyScale() {
+        QFETCH(double, scale);
+        PictureStore store;
+        ElementTree tree(Twips(scale), &store);
+        tree.root().setBox(0, 0, 6000, 6000);
+        tree.root().setBackColor(Qt::black);
+        Element* ship = makePicture(tree, nullptr, QStringLiteral("Ship"), Box{150, 150, 390, 420});
+        ship->setPicture(QStringLiteral("ShipIcon"));
+        ship->setBackColor(Qt::green);
+        const QImage design = store.pixmap(QStringLiteral("ShipIcon"), 1.0, 1.0).toImage();
+        ship->setOutline(outlineRegion(design, 26, 28));
+
+        QImage canvas(400, 400, QImage::Format_RGB32);
+        canvas.fill(Qt::black);
+        {
+            QPainter painter(&canvas);
+            tree.paint(painter, QRegion(canvas.rect()));
+        }
+        const QRect box = ship->pixelRect();
+        int shown = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            for (int x = box.left(); x <= box.right(); ++x) {
+                const QRgb c = canvas.pixel(x, y);
+                QVERIFY2(c != qRgb(255, 0, 255) && c != qRgb(0, 255, 0),
+                         qPrintable(QStringLiteral("(%1,%2) is %3").arg(x).arg(y).arg(c, 0, 16)));
+                shown += c != qRgb(0, 0, 0) ? 1 : 0;
+            }
+        }
+        // The ship itself shows, as large as the scale makes it.
+        QVERIFY2(shown > 26 * 28 * scale * scale / 4, qPrintable(QString::number(shown)));
     }
 
     void otherPicturesFollowTheScaleSmoothly() {

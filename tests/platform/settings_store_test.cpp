@@ -134,7 +134,7 @@ private Q_SLOTS:
             const QString section = QString::fromLatin1(key.section);
             QVERIFY(section == QLatin1String("Options") || section == QLatin1String("ScrSav"));
         }
-        QCOMPARE(seen.size(), 13);
+        QCOMPARE(seen.size(), 14);
     }
 };
 
