@@ -4,9 +4,12 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QScreen>
+#include <optional>
 
 #include "app/main_form.h"
 #include "elements/picture_store.h"
+#include "platform/end_signals.h"
+#include "platform/no_display.h"
 #include "platform/process_end.h"
 #include "platform/random_source.h"
 #include "platform/screen_rules.h"
@@ -43,7 +46,12 @@ QString displayText(QString text) {
 }  // namespace
 
 int runScan(int argc, char** argv) {
+    std::optional<NoDisplayGuard> noDisplay(std::in_place, QStringLiteral("OVANT-Scan"));
     QApplication app(argc, argv);
+    noDisplay.reset();
+    // SIGTERM and the like end the program between two steps, at once and
+    // without the leaving sound; every setting is on disk already.
+    endOnRequest([] { endProcessNow(0); });
     QApplication::setApplicationName(QString::fromLatin1(settings::kApplication));
 
     const SingleInstance instance(QStringLiteral("OVANT-Scan"));

@@ -32,6 +32,8 @@ public:
     bool waitUntilGone(const QString& titlePattern, int timeoutMs = 20000) const;
     QImage screenshot() const;
     void key(const QString& window, const QString& keys) const;
+    // Ends the X server at once, as a crash or a logout would.
+    void stopServer();
 
 private:
     QTemporaryDir home_;
