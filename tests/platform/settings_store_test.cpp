@@ -225,6 +225,26 @@ private Q_SLOTS:
         QCOMPARE(after.count("AutoScan="), 1);
     }
 
+    // Earlier versions let the last line of a key win and merged a section
+    // that appears twice; a save must not leave an older line that wins.
+    void aSaveReachesEveryLineOfItsKeyAndNoOtherSection() {
+        QDir().mkpath(QFileInfo(SettingsStore::filePath()).absolutePath());
+        QFile file(SettingsStore::filePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(
+            "[Options]\nShipScan=1 ; mine\n[ScrSav]\nShipScan=1\n[Options]\n ShipScan = 1\n");
+        file.close();
+        SettingsStore store;
+        store.saveSwitch(settings::kShipScan, false);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(
+            file.readAll(),
+            QByteArray("[Options]\nShipScan=0\n[ScrSav]\nShipScan=1\n[Options]\n ShipScan =0\n"));
+        const QSettings earlier(SettingsStore::filePath(), QSettings::IniFormat);
+        QCOMPARE(earlier.value(QStringLiteral("Options/ShipScan")).toString(), QStringLiteral("0"));
+        QCOMPARE(store.getSwitch(settings::kScrShipScan), SwitchValue::On);
+    }
+
     // Files written by earlier versions must read the same, and what is
     // written now must read the same to them.
     void textsTravelBothWaysWithTheFormatOfEarlierVersions_data() {
