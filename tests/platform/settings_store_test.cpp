@@ -240,7 +240,9 @@ private Q_SLOTS:
         QCOMPARE(
             file.readAll(),
             QByteArray("[Options]\nShipScan=0\n[ScrSav]\nShipScan=1\n[Options]\n ShipScan =0\n"));
-        const QSettings earlier(SettingsStore::filePath(), QSettings::IniFormat);
+        const QString copy = config_.filePath(QStringLiteral("repeated-copy.ini"));
+        QVERIFY(QFile::copy(SettingsStore::filePath(), copy));
+        const QSettings earlier(copy, QSettings::IniFormat);
         QCOMPARE(earlier.value(QStringLiteral("Options/ShipScan")).toString(), QStringLiteral("0"));
         QCOMPARE(store.getSwitch(settings::kScrShipScan), SwitchValue::On);
     }
@@ -264,17 +266,24 @@ private Q_SLOTS:
     }
     void textsTravelBothWaysWithTheFormatOfEarlierVersions() {
         QFETCH(QString, text);
+        // QSettings keeps a file it has read while its size and time stay the
+        // same, so each row gives it files of their own names.
+        const QString tag = QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_');
+        const QString written = config_.filePath(tag + QStringLiteral("-ours.ini"));
+        const QString theirs = config_.filePath(tag + QStringLiteral("-theirs.ini"));
         SettingsStore store;
         store.saveText(settings::kPath, text);
+        QVERIFY(QFile::copy(SettingsStore::filePath(), written));
         {
-            const QSettings earlier(SettingsStore::filePath(), QSettings::IniFormat);
+            const QSettings earlier(written, QSettings::IniFormat);
             QCOMPARE(earlier.value(QStringLiteral("Options/Path")).toString(), text);
         }
-        QFile::remove(SettingsStore::filePath());
         {
-            QSettings earlier(SettingsStore::filePath(), QSettings::IniFormat);
+            QSettings earlier(theirs, QSettings::IniFormat);
             earlier.setValue(QStringLiteral("Options/Path"), text);
         }
+        QFile::remove(SettingsStore::filePath());
+        QVERIFY(QFile::copy(theirs, SettingsStore::filePath()));
         QCOMPARE(store.getText(settings::kPath), text);
     }
 
