@@ -316,9 +316,9 @@ private Q_SLOTS:
         QVERIFY(file.readAll().startsWith(content));
     }
 
-    // A device, a FIFO or a folder where the file should be: a start must not
-    // hang on it, replace it or destroy a device node; it runs on the
-    // defaults and says so once.
+    // A device, a FIFO, a folder or a huge file where the file should be: a
+    // start must not hang on it, replace it or destroy a device node; it runs
+    // on the defaults and says so once.
     void somethingOtherThanAFileInItsPlaceIsNeverOpenedNorReplaced_data() {
         QTest::addColumn<QString>("kind");
         QTest::newRow("link to /dev/zero") << "link-dev-zero";
@@ -327,6 +327,7 @@ private Q_SLOTS:
         QTest::newRow("link to a FIFO") << "link-fifo";
         QTest::newRow("folder") << "folder";
         QTest::newRow("FIFO as the lock") << "lock-fifo";
+        QTest::newRow("a file larger than 16 MB") << "oversized";
     }
     void somethingOtherThanAFileInItsPlaceIsNeverOpenedNorReplaced() {
         QFETCH(QString, kind);
@@ -347,6 +348,10 @@ private Q_SLOTS:
         } else if (kind == QLatin1String("link-fifo")) {
             QCOMPARE(::mkfifo(QFile::encodeName(aside).constData(), 0600), 0);
             QVERIFY(QFile::link(aside, path));
+        } else if (kind == QLatin1String("oversized")) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(kMaxSettingsFileBytes + 1));  // sparse, costs no disk
         } else if (kind == QLatin1String("folder")) {
             QVERIFY(QDir().mkpath(path));
         } else {
@@ -366,6 +371,7 @@ private Q_SLOTS:
         QCOMPARE(after.st_mode, before.st_mode);
         QCOMPARE(after.st_rdev, before.st_rdev);
         QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_size, before.st_size);
         const QByteArray said = probe->readAllStandardError();
         QCOMPARE(said.count("OVANT:"), 1);
         if (kind == QLatin1String("lock-fifo"))
