@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev libgl-dev libsdl2-dev libxcb1-dev
           xvfb xdotool imagemagick x11-utils fonts-roboto-unhinted fonts-liberation
-          dpkg-dev file desktop-file-utils)
+          dpkg-dev file desktop-file-utils clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -9,9 +9,11 @@
 
 #include "app/main_form.h"
 #include "elements/picture_store.h"
-#include "platform/data_folder.h"
 #include "platform/console_scale.h"
+#include "platform/data_folder.h"
+#include "platform/end_signals.h"
 #include "platform/host_window.h"
+#include "platform/no_display.h"
 #include "platform/process_end.h"
 #include "platform/random_source.h"
 #include "platform/screen_rules.h"
@@ -48,7 +50,12 @@ QString displayText(QString text) {
 }  // namespace
 
 int runScan(int argc, char** argv) {
+    std::optional<NoDisplayGuard> noDisplay(std::in_place, QStringLiteral("OVANT-Scan"));
     QApplication app(argc, argv);
+    noDisplay.reset();
+    // SIGTERM and the like end the program between two steps, at once and
+    // without the leaving sound; every setting is on disk already.
+    endOnRequest([] { endProcessNow(0); });
     QApplication::setApplicationName(QString::fromLatin1(settings::kApplication));
 
     const ScanMode mode = scanMode(commandLineText(QCoreApplication::arguments()));

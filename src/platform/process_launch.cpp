@@ -1,9 +1,12 @@
 #include "platform/process_launch.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
 #include <cerrno>
 #include <cstring>
+
+#include "platform/end_signals.h"
 
 namespace ovant {
 
@@ -42,7 +45,8 @@ QString consoleProgram(const QString& folder) {
     return QDir::toNativeSeparators(QDir(QDir::fromNativeSeparators(folder)).filePath(file));
 }
 
-std::optional<StartFailure> runAndWait(const QString& program, const QStringList& arguments) {
+std::optional<StartFailure> runAndWait(const QString& program, const QStringList& arguments,
+                                       int* exitCode) {
     if (program.isEmpty()) {
         return noProgram();
     }
@@ -51,12 +55,23 @@ std::optional<StartFailure> runAndWait(const QString& program, const QStringList
     // reads while we wait.
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.setInputChannelMode(QProcess::ForwardedInputChannel);
+    // Whoever ends us (a screen-saver daemon, even with SIGKILL) ends the
+    // program too; it must not stay on the screen without us.
+    const qint64 us = QCoreApplication::applicationPid();
+    process.setChildProcessModifier([us] { endWithParent(us); });
     process.start(program, arguments);
     if (!process.waitForStarted(-1)) {
         return failureOf(process);
     }
-    // Sleeps in the system until the program ends; no event is processed.
-    process.waitForFinished(-1);
+    {
+        // A request to end us goes on to the program; we end with it.
+        const EndRequestForwarding forwarding(process.processId());
+        // Sleeps in the system until the program ends; no event is processed.
+        process.waitForFinished(-1);
+    }
+    if (exitCode != nullptr) {
+        *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
     return std::nullopt;
 }
 

@@ -24,8 +24,12 @@ QString consoleProgram(const QString& folder);
 // shares this process's terminal, environment and working folder.
 //
 // Blocks without processing events until the program has ended; returns the
-// failure at once when it cannot be started.
-std::optional<StartFailure> runAndWait(const QString& program, const QStringList& arguments);
+// failure at once when it cannot be started. `exitCode`, when given, receives
+// the program's exit code (-1 when it crashed). A request to end this process
+// (SIGTERM, SIGINT, SIGHUP) while it waits is passed on to the program, and
+// the program gets SIGTERM should this process die without passing it on.
+std::optional<StartFailure> runAndWait(const QString& program, const QStringList& arguments,
+                                       int* exitCode = nullptr);
 
 // Starts the program and returns at once; it lives on on its own.
 std::optional<StartFailure> startDetached(const QString& program, const QStringList& arguments);

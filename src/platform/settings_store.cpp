@@ -1,16 +1,137 @@
 #include "platform/settings_store.h"
 
 #include <QDir>
-#include <QSettings>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+
+#include "platform/ini_text.h"
+#include "platform/regular_file.h"
 
 namespace ovant {
 
 namespace {
 
-QString keyPath(const SettingKey& key) {
-    return QString::fromLatin1(key.section) + QLatin1Char('/') + QString::fromLatin1(key.name);
+QString sectionOf(const SettingKey& key) {
+    return QString::fromLatin1(key.section);
+}
+
+QString nameOf(const SettingKey& key) {
+    return QString::fromLatin1(key.name);
+}
+
+// Says once per process and per kind what went wrong with the file; the
+// program goes on either way.
+void sayOnce(std::atomic<bool>& said, const QString& text) {
+    if (!said.exchange(true))
+        std::fprintf(stderr, "OVANT: %s\n", text.toLocal8Bit().constData());
+}
+
+std::atomic<bool> g_refusedSaid{false};
+std::atomic<bool> g_notSavedSaid{false};
+
+// The file and the lock beside it must each be missing or a regular file (a
+// link to one is fine). Anything else (a device, a FIFO, a folder) is left
+// alone: opening it could hang, and writing would replace it.
+bool fileUsable(const QString& path) {
+    const QString lock = path + QStringLiteral(".lock");
+    const PathKind file = pathKind(path);
+    const bool usable = file != PathKind::Other && pathKind(lock) != PathKind::Other;
+    if (!usable) {
+        sayOnce(g_refusedSaid, QStringLiteral("the settings file %1 (or its lock) is not a regular "
+                                              "file; running on the defaults, nothing is saved")
+                                   .arg(path));
+        return false;
+    }
+    return true;
+}
+
+// The file the path ends at once links are followed, even when it does not
+// exist yet, so that writing replaces the target and keeps the link.
+QString resolvedTarget(const QString& path) {
+    QString target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo info(target);
+        if (!info.isSymLink())
+            break;
+        target = info.symLinkTarget();
+    }
+    return target;
+}
+
+// Held while one process reads, changes and replaces the file, so that two
+// processes saving different keys at once both keep their key. The lock is
+// the kernel's lock on a file beside the settings, which the holder removes
+// when done, as earlier versions of the store did with theirs: each side then
+// waits for the other. A lock file left by a process that died takes nobody.
+class WriteLock {
+public:
+    explicit WriteLock(QString path) : m_path(std::move(path)) {
+        const QByteArray name = QFile::encodeName(m_path);
+        // A writer holds the lock for a few milliseconds; one that holds it
+        // much longer is stuck, and our value matters more than its.
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (std::chrono::steady_clock::now() < giveUp) {
+            const int fd = ::open(name.constData(),
+                                  O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0600);
+            struct stat held {};
+            if (fd < 0 || ::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
+                if (fd >= 0)
+                    ::close(fd);
+                return;
+            }
+            while (::flock(fd, LOCK_EX | LOCK_NB) != 0 && std::chrono::steady_clock::now() < giveUp)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            // The holder before us may have removed the file meanwhile; a lock
+            // on a removed file keeps out nobody who comes after.
+            struct stat now {};
+            if (::stat(name.constData(), &now) == 0 && now.st_ino == held.st_ino &&
+                now.st_dev == held.st_dev && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+                m_fd = fd;
+                return;
+            }
+            ::close(fd);
+        }
+    }
+    ~WriteLock() {
+        if (m_fd < 0)
+            return;
+        ::unlink(QFile::encodeName(m_path).constData());
+        ::close(m_fd);
+    }
+    WriteLock(const WriteLock&) = delete;
+    WriteLock& operator=(const WriteLock&) = delete;
+
+private:
+    QString m_path;
+    int m_fd = -1;
+};
+
+// The file's text; empty when there is none yet, no value when it must not
+// be used.
+std::optional<QByteArray> readStore(const QString& path) {
+    if (!fileUsable(path))
+        return std::nullopt;
+    if (pathKind(path) == PathKind::Missing)
+        return QByteArray();
+    const std::optional<QByteArray> text = readRegularFile(path, kMaxSettingsFileBytes);
+    if (!text && pathKind(path) == PathKind::Regular)
+        sayOnce(g_refusedSaid,
+                QStringLiteral("the settings file %1 cannot be read or is too large; running on "
+                               "the defaults, nothing is saved")
+                    .arg(path));
+    return text;
 }
 
 }  // namespace
@@ -28,14 +149,38 @@ QString SettingsStore::filePath() {
 }
 
 QString SettingsStore::getText(const SettingKey& key) const {
-    const QSettings store(filePath(), QSettings::IniFormat);
-    return store.value(keyPath(key), QString::fromLatin1(key.defaultText)).toString();
+    const QString fallback = QString::fromLatin1(key.defaultText);
+    const std::optional<QByteArray> text = readStore(filePath());
+    if (!text)
+        return fallback;
+    return iniValue(*text, sectionOf(key), nameOf(key)).value_or(fallback);
 }
 
 void SettingsStore::saveText(const SettingKey& key, const QString& value) {
-    QSettings store(filePath(), QSettings::IniFormat);
-    store.setValue(keyPath(key), value);
-    store.sync();
+    const QString path = filePath();
+    if (!fileUsable(path))
+        return;
+    const auto notSaved = [&path](const QString& why) {
+        sayOnce(g_notSavedSaid, QStringLiteral("settings cannot be saved to %1 (%2); the program "
+                                               "goes on without saving them")
+                                    .arg(path, why));
+    };
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        notSaved(QStringLiteral("no folder"));
+        return;
+    }
+    const WriteLock lock(path + QStringLiteral(".lock"));
+    const std::optional<QByteArray> before = readStore(path);
+    if (!before)
+        return;
+    const QByteArray after = withIniValue(*before, sectionOf(key), nameOf(key), value);
+    if (after == *before && pathKind(path) == PathKind::Regular)
+        return;
+    // The new text goes to a file beside the target and replaces it whole, so
+    // a reader never sees half a file and an end in between loses nothing.
+    QSaveFile file(resolvedTarget(path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(after) != after.size() || !file.commit())
+        notSaved(file.errorString());
 }
 
 std::optional<double> SettingsStore::toNumber(const QString& raw) const {

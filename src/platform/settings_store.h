@@ -13,9 +13,17 @@ namespace ovant {
 // the state the program had before stays.
 enum class SwitchValue { On, Off, Neither };
 
+// A settings file larger than this is not ours to read or rewrite.
+inline constexpr qint64 kMaxSettingsFileBytes = 16 * 1024 * 1024;
+
 // The per-user store both programs share: an INI file under XDG_CONFIG_HOME
 // (default ~/.config), written through to disk on every save so that the
 // other program sees the value at once. Nothing is cached between accesses.
+//
+// A save changes only its own key's line; keys, sections and comments that
+// others wrote stay as they are. The file (or a link to it) must be a regular
+// file or missing: anything else in its place is never opened or written, and
+// the program runs on the defaults. Problems are said once on standard error.
 class SettingsStore {
 public:
     explicit SettingsStore(QLocale locale = QLocale());

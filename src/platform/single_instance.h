@@ -1,21 +1,28 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
-#include <memory>
 
 namespace ovant {
 
-// One console per user: the lock lives in the user's runtime folder
-// (XDG_RUNTIME_DIR), and a lock left behind by a crashed process is taken over.
+// One console per user. The lock is the kernel's lock on a file in the user's
+// runtime folder (XDG_RUNTIME_DIR): it ends with its process, however that
+// ends, so a lock file left behind never blocks a start, whatever process its
+// recorded number names by now. When no lock can be taken at all (no usable
+// folder, something other than a file in its place) the program starts.
 class SingleInstance {
 public:
     explicit SingleInstance(const QString& name);
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+
+    // False only when another living process holds the lock.
     bool acquired() const { return acquired_; }
+    static QString lockPath(const QString& name);
 
 private:
-    std::unique_ptr<QLockFile> lock_;
-    bool acquired_ = false;
+    int fd_ = -1;
+    bool acquired_ = true;
 };
 
 }  // namespace ovant

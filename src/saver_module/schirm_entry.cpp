@@ -6,6 +6,7 @@
 
 #include "platform/data_folder.h"
 #include "platform/host_window.h"
+#include "platform/no_display.h"
 #include "platform/process_launch.h"
 #include "platform/random_source.h"
 #include "platform/settings_store.h"
@@ -30,16 +31,23 @@ int runScreenSaver(int argc, char** argv) {
     const QString folder = settings.getText(settings::kPath);
     // No window and no event loop while the console runs: the module only
     // stands for it towards the system.
-    if (!runAndWait(consoleProgram(folder), {QStringLiteral("Mode:ScrSav")})) {
-        return 0;
+    int exitCode = 0;
+    if (!runAndWait(consoleProgram(folder), {QStringLiteral("Mode:ScrSav")}, &exitCode)) {
+        // A console that could not run (no display, say) is a failed run of
+        // the screen saver too.
+        return exitCode == 0 ? 0 : 1;
     }
+    std::optional<NoDisplayGuard> noDisplay(std::in_place, QStringLiteral("OVANT-Schirm"));
     QApplication app(argc, argv);
+    noDisplay.reset();
     showMessage(schirm_texts::pathUnknownTitle(), schirm_texts::pathUnknownText());
     return 0;
 }
 
 int runSettings(int argc, char** argv) {
+    std::optional<NoDisplayGuard> noDisplay(std::in_place, QStringLiteral("OVANT-Schirm"));
     QApplication app(argc, argv);
+    noDisplay.reset();
     // The window ends the module itself, once its panel has come down.
     QApplication::setQuitOnLastWindowClosed(false);
     SettingsStore settings;

@@ -48,6 +48,11 @@ XvfbSession::~XvfbSession() {
     server_.waitForFinished(3000);
 }
 
+void XvfbSession::stopServer() {
+    server_.kill();
+    server_.waitForFinished(3000);
+}
+
 QProcessEnvironment XvfbSession::environment() const {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), display_);

@@ -35,6 +35,8 @@ public:
     // The root window of X screen `screenNumber` (0 is the primary).
     QImage screenshot(int screenNumber = 0) const;
     void key(const QString& window, const QString& keys) const;
+    // Ends the X server at once, as a crash or a logout would.
+    void stopServer();
 
 private:
     QTemporaryDir home_;

@@ -1,8 +1,68 @@
+#include <QProcess>
+#include <QSettings>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include "platform/ini_text.h"
 #include "platform/settings_store.h"
 
 using namespace ovant;
+
+namespace {
+
+// Child modes of this test program, so that real separate processes use the store.
+constexpr const char* kWriterMode = "OVANT_TEST_WRITER";  // value: the writer's own section
+constexpr const char* kProbeMode = "OVANT_TEST_PROBE";
+constexpr int kWritesPerProcess = 1000;
+
+// Saves keys 0 to 999 into the writer's own section, one save each.
+int runWriter(const QByteArray& section) {
+    SettingsStore store;
+    for (int i = 0; i < kWritesPerProcess; ++i) {
+        const QByteArray name = "k" + QByteArray::number(i);
+        store.saveText(SettingKey{section.constData(), name.constData(), "", SettingKind::Text},
+                       QString::number(i));
+    }
+    return 0;
+}
+
+// Reads and saves as a start does, on whatever lies where the file should be.
+int runProbe() {
+    SettingsStore store;
+    for (int round = 0; round < 3; ++round) {
+        store.saveText(settings::kPath, QStringLiteral("/opt/ovant"));
+        store.saveDecimal(settings::kAniSpeed, 0.005);
+        store.saveWhole(settings::kAniSpeedStep, 3);
+        if (store.getText(settings::kPath) != QString() ||
+            store.getSwitch(settings::kAutoScan) != SwitchValue::On)
+            return 2;
+    }
+    return 0;
+}
+
+QProcess* startChild(const char* mode, const QByteArray& value, QObject* parent) {
+    auto* child = new QProcess(parent);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(mode), QString::fromLatin1(value));
+    child->setProcessEnvironment(environment);
+    child->start(QCoreApplication::applicationFilePath(), {});
+    return child;
+}
+
+QByteArray withoutLinesOf(const QByteArray& text, const QList<QByteArray>& keys) {
+    QList<QByteArray> kept;
+    for (const QByteArray& line : text.split('\n')) {
+        const QByteArray key = line.split('=').first().trimmed();
+        if (!line.contains('=') || !keys.contains(key))
+            kept.append(line);
+    }
+    return kept.join('\n');
+}
+
+}  // namespace
 
 class SettingsStoreTest : public QObject {
     Q_OBJECT
@@ -124,6 +184,263 @@ private Q_SLOTS:
         QCOMPARE(store.getText(settings::kAniSpeedStep), QStringLiteral("4"));
     }
 
+    // What others keep in the file (a user's notes, a newer version's keys)
+    // survives every save byte for byte, whatever its form.
+    void foreignKeysSectionsAndCommentsSurviveEverySave() {
+        const QByteArray foreign =
+            "; written by hand\r\n"
+            "[Options]\r\n"
+            "Some Key = spaced out\r\n"
+            "list=a,b,c\r\n"
+            "quoted=\"keep \\\"this\\\"\"\r\n"
+            "blob=@Variant(\\0\\0\\0\\x7f)\r\n"
+            "AutoScan=0\r\n"
+            "\r\n"
+            "[Other Section]\n"
+            "x\\y=1\n"
+            "#not=a comment\n"
+            "\xff\xfe binary line\n"
+            "[General]\n"
+            "g=1";
+        QDir().mkpath(QFileInfo(SettingsStore::filePath()).absolutePath());
+        QFile file(SettingsStore::filePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(foreign);
+        file.close();
+
+        SettingsStore store;
+        QList<QByteArray> ours;
+        for (const SettingKey& key : settings::kAll) {
+            store.saveText(key, QString::fromLatin1(key.defaultText) + QStringLiteral("1"));
+            ours.append(key.name);
+        }
+        QCOMPARE(store.getSwitch(settings::kAutoScan), SwitchValue::Neither);  // "11"
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray after = file.readAll();
+        // Only lines of ours were changed or added (here with their section).
+        const QByteArray added = withoutLinesOf(after, ours);
+        QVERIFY2(added.startsWith(withoutLinesOf(foreign, ours)), added.constData());
+        QCOMPARE(added.mid(withoutLinesOf(foreign, ours).size()), QByteArray("\n\n[ScrSav]\n"));
+        // The key that was there is changed in its own line, not added again.
+        QCOMPARE(after.count("AutoScan="), 1);
+    }
+
+    // Earlier versions let the last line of a key win and merged a section
+    // that appears twice; a save must not leave an older line that wins.
+    void aSaveReachesEveryLineOfItsKeyAndNoOtherSection() {
+        QDir().mkpath(QFileInfo(SettingsStore::filePath()).absolutePath());
+        QFile file(SettingsStore::filePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(
+            "[Options]\nShipScan=1 ; mine\n[ScrSav]\nShipScan=1\n[Options]\n ShipScan = 1\n");
+        file.close();
+        SettingsStore store;
+        store.saveSwitch(settings::kShipScan, false);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(
+            file.readAll(),
+            QByteArray("[Options]\nShipScan=0\n[ScrSav]\nShipScan=1\n[Options]\n ShipScan =0\n"));
+        const QString copy = config_.filePath(QStringLiteral("repeated-copy.ini"));
+        QVERIFY(QFile::copy(SettingsStore::filePath(), copy));
+        const QSettings earlier(copy, QSettings::IniFormat);
+        QCOMPARE(earlier.value(QStringLiteral("Options/ShipScan")).toString(), QStringLiteral("0"));
+        QCOMPARE(store.getSwitch(settings::kScrShipScan), SwitchValue::On);
+    }
+
+    // Files written by earlier versions must read the same, and what is
+    // written now must read the same to them.
+    void textsTravelBothWaysWithTheFormatOfEarlierVersions_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("folder with blanks") << "/home/a b/OVANT Scan";
+        QTest::newRow("German decimal") << "0,005";
+        QTest::newRow("semicolon and equals") << "a;b=c";
+        QTest::newRow("quotes and backslashes") << "C:\\x \"y\" \\";
+        QTest::newRow("leading and closing blanks") << "  both  ";
+        QTest::newRow("leading at sign") << "@String(x)";
+        QTest::newRow("umlauts and more") << QString::fromUtf8("Grüße/Ω/🚀");
+        QTest::newRow("control characters before hex digits") << QString::fromUtf8(
+            "a\x01"
+            "1\tb\nc\x7f"
+            "f");
+        QTest::newRow("empty") << "";
+    }
+    void textsTravelBothWaysWithTheFormatOfEarlierVersions() {
+        QFETCH(QString, text);
+        // QSettings keeps a file it has read while its size and time stay the
+        // same, so each row gives it files of their own names.
+        const QString tag = QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_');
+        const QString written = config_.filePath(tag + QStringLiteral("-ours.ini"));
+        const QString theirs = config_.filePath(tag + QStringLiteral("-theirs.ini"));
+        SettingsStore store;
+        store.saveText(settings::kPath, text);
+        QVERIFY(QFile::copy(SettingsStore::filePath(), written));
+        {
+            const QSettings earlier(written, QSettings::IniFormat);
+            QCOMPARE(earlier.value(QStringLiteral("Options/Path")).toString(), text);
+        }
+        {
+            QSettings earlier(theirs, QSettings::IniFormat);
+            earlier.setValue(QStringLiteral("Options/Path"), text);
+        }
+        QFile::remove(SettingsStore::filePath());
+        QVERIFY(QFile::copy(theirs, SettingsStore::filePath()));
+        QCOMPARE(store.getText(settings::kPath), text);
+    }
+
+    void damagedContentGivesTheDefaultsAndStaysWritable_data() {
+        QTest::addColumn<QByteArray>("content");
+        QByteArray binary;
+        for (int i = 0; i < 4096; ++i) binary += char((i * 7919) % 256);
+        QTest::newRow("binary bytes") << binary;
+        QTest::newRow("a megabyte value")
+            << "[Options]\nAniSpeed=" + QByteArray(1 << 20, '9') + "\n";
+        QTest::newRow("no sections") << QByteArray("AutoScan=0\nPath=/x\n");
+        QTest::newRow("broken headers") << QByteArray("[Options\n]\n[\n=\n==0\n[Options]]\n");
+        QTest::newRow("only a header") << QByteArray("[Options]");
+        QTest::newRow("unclosed quote") << QByteArray("[Options]\nPath=\"/x\nAniSpeed=\"\\");
+    }
+    void damagedContentGivesTheDefaultsAndStaysWritable() {
+        QFETCH(QByteArray, content);
+        QDir().mkpath(QFileInfo(SettingsStore::filePath()).absolutePath());
+        QFile file(SettingsStore::filePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        SettingsStore store;
+        QCOMPARE(store.getSwitch(settings::kAutoScan), SwitchValue::On);
+        QCOMPARE(store.getAniSpeed(settings::kAniSpeed), 0.005);
+        QCOMPARE(store.getWhole(settings::kAniSpeedStep), 3);
+        store.saveSwitch(settings::kScrRedAlert, true);
+        QCOMPARE(store.getSwitch(settings::kScrRedAlert), SwitchValue::On);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().startsWith(content));
+    }
+
+    // A device, a FIFO, a folder or a huge file where the file should be: a
+    // start must not hang on it, replace it or destroy a device node; it runs
+    // on the defaults and says so once.
+    void somethingOtherThanAFileInItsPlaceIsNeverOpenedNorReplaced_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("link to /dev/zero") << "link-dev-zero";
+        QTest::newRow("character device") << "char-device";
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("link to a FIFO") << "link-fifo";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("FIFO as the lock") << "lock-fifo";
+        QTest::newRow("a file larger than 16 MB") << "oversized";
+    }
+    void somethingOtherThanAFileInItsPlaceIsNeverOpenedNorReplaced() {
+        QFETCH(QString, kind);
+        const QString path = SettingsStore::filePath();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        const QString aside = config_.filePath(QStringLiteral("aside"));
+        QFile::remove(aside);
+        QFile::remove(path + QStringLiteral(".lock"));
+        const QString lock = path + QStringLiteral(".lock");
+        const QByteArray at = QFile::encodeName(kind == QLatin1String("lock-fifo") ? lock : path);
+        if (kind == QLatin1String("link-dev-zero")) {
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+        } else if (kind == QLatin1String("char-device")) {
+            if (::mknod(at.constData(), S_IFCHR | 0600, makedev(1, 5)) != 0)
+                QSKIP("creating a device node needs root");
+        } else if (kind == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(at.constData(), 0600), 0);
+        } else if (kind == QLatin1String("link-fifo")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(aside).constData(), 0600), 0);
+            QVERIFY(QFile::link(aside, path));
+        } else if (kind == QLatin1String("oversized")) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(kMaxSettingsFileBytes + 1));  // sparse, costs no disk
+        } else if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(path));
+        } else {
+            QCOMPARE(::mkfifo(at.constData(), 0600), 0);
+        }
+        struct stat before {};
+        QCOMPARE(::lstat(at.constData(), &before), 0);
+
+        QScopedPointer<QProcess> probe(startChild(kProbeMode, "1", nullptr));
+        const bool ended = probe->waitForFinished(10000);
+        if (!ended)
+            probe->kill();
+        QVERIFY2(ended, "the start hung on it");
+        QCOMPARE(probe->exitCode(), 0);
+        struct stat after {};
+        QCOMPARE(::lstat(at.constData(), &after), 0);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(after.st_rdev, before.st_rdev);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_size, before.st_size);
+        const QByteArray said = probe->readAllStandardError();
+        QCOMPARE(said.count("OVANT:"), 1);
+        if (kind == QLatin1String("lock-fifo"))
+            QVERIFY(!QFile::exists(path));
+        QFile::remove(path);
+        QDir(path).removeRecursively();
+        QFile::remove(path + QStringLiteral(".lock"));
+    }
+
+    // Users who keep their dotfiles elsewhere link them in; the link stays.
+    void aLinkToARegularFileKeepsWorking() {
+        const QString path = SettingsStore::filePath();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        const QString elsewhere = config_.filePath(QStringLiteral("dotfiles/ovant.ini"));
+        QDir().mkpath(QFileInfo(elsewhere).absolutePath());
+        QFile::remove(elsewhere);
+        QVERIFY(QFile::link(elsewhere, path));  // dangling until the first save
+        SettingsStore store;
+        store.saveSwitch(settings::kShipScan, true);
+        store.saveText(settings::kPath, QStringLiteral("/opt/a"));
+        QVERIFY(QFileInfo(path).isSymLink());
+        QCOMPARE(QFileInfo(path).symLinkTarget(), elsewhere);
+        QCOMPARE(store.getSwitch(settings::kShipScan), SwitchValue::On);
+        QFile target(elsewhere);
+        QVERIFY(target.open(QIODevice::ReadOnly));
+        QVERIFY(target.readAll().contains("Path=/opt/a"));
+        QFile::remove(path);
+    }
+
+    void aMissingFolderIsMadeAndAnImpossibleOneLeavesTheDefaults() {
+        const QString deeper = config_.filePath(QStringLiteral("not/yet"));
+        qputenv("XDG_CONFIG_HOME", deeper.toLocal8Bit());
+        SettingsStore store;
+        store.saveSwitch(settings::kAutoScan, false);
+        QCOMPARE(store.getSwitch(settings::kAutoScan), SwitchValue::Off);
+
+        // A plain file where the folder should be: nothing can be made there.
+        QFile blocker(config_.filePath(QStringLiteral("blocker")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        qputenv("XDG_CONFIG_HOME", blocker.fileName().toLocal8Bit());
+        store.saveSwitch(settings::kAutoScan, false);
+        QCOMPARE(store.getSwitch(settings::kAutoScan), SwitchValue::On);
+        qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
+    }
+
+    // Each process reads, changes and replaces the file; without a lock one
+    // would put back what the other had just replaced.
+    void twoProcessesSavingAtOnceLoseNoWrite() {
+        QProcess* first = startChild(kWriterMode, "First", this);
+        QProcess* second = startChild(kWriterMode, "Second", this);
+        QVERIFY(first->waitForFinished(60000));
+        QVERIFY(second->waitForFinished(60000));
+        QCOMPARE(first->exitCode(), 0);
+        QCOMPARE(second->exitCode(), 0);
+        QFile file(SettingsStore::filePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        int lost = 0;
+        for (const char* section : {"First", "Second"}) {
+            for (int i = 0; i < kWritesPerProcess; ++i) {
+                if (iniValue(text, QString::fromLatin1(section), QStringLiteral("k%1").arg(i)) !=
+                    QString::number(i))
+                    ++lost;
+            }
+        }
+        QCOMPARE(lost, 0);
+    }
+
     void everyKeyIsDeclaredOnceWithItsSection() {
         QSet<QString> seen;
         for (const SettingKey& key : settings::kAll) {
@@ -138,5 +455,13 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(SettingsStoreTest)
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsSet(kWriterMode))
+        return runWriter(qgetenv(kWriterMode));
+    if (qEnvironmentVariableIsSet(kProbeMode))
+        return runProbe();
+    QCoreApplication app(argc, argv);
+    SettingsStoreTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "settings_store_test.moc"

@@ -1,15 +1,16 @@
 #include "platform/sound/sound_effects.h"
 
-#include <QFile>
+#include "platform/regular_file.h"
 
 #include <utility>
 
 namespace ovant {
 namespace {
 
+// Only a regular file counts, checked without blocking, so that a FIFO or
+// a device named like a sound is silent instead of holding the console.
 bool canOpen(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly);
+    return canOpenRegularFile(path);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "platform/sound/wave_reader.h"
 
-#include <QFile>
+#include "platform/regular_file.h"
 
 #include <array>
 #include <cstdint>
@@ -136,16 +136,12 @@ std::optional<WaveData> readWave(const QByteArray& fileBytes) {
 }
 
 std::optional<WaveData> readWaveFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Only a regular file is read, opened without blocking: a FIFO or a device
+    // named like a sound would otherwise hold the console still at a click.
+    const std::optional<QByteArray> bytes = readRegularFile(path, kMaxWaveFileBytes);
+    if (!bytes)
         return std::nullopt;
-    // An oversized file is refused unread; a pipe or device has no size, so
-    // it is read only up to one byte past the limit.
-    if (!file.isSequential() && file.size() > kMaxWaveFileBytes)
-        return std::nullopt;
-    const QByteArray bytes =
-        file.isSequential() ? file.read(kMaxWaveFileBytes + 1) : file.readAll();
-    return readWave(bytes);
+    return readWave(*bytes);
 }
 
 }  // namespace ovant

@@ -1,4 +1,5 @@
 #include "platform/sound/sound_effects.h"
+#include "support/fifo_guard.h"
 #include "support/recording_sound_player.h"
 
 #include <QDir>
@@ -20,6 +21,7 @@ private Q_SLOTS:
     void eachHelperPlaysItsFileOnlyWhenItMay_data();
     void eachHelperPlaysItsFileOnlyWhenItMay();
     void aMissingFileLeavesThePlayerAndTheHookAlone();
+    void aFifoDeviceOrFolderNamedLikeASoundIsSilentAtOnce();
 
 private:
     QTemporaryDir m_folder;
@@ -115,6 +117,33 @@ void SoundEffectsTest::aMissingFileLeavesThePlayerAndTheHookAlone() {
     effects.playSound2();
     effects.playSound9();
     effects.playSound10();
+
+    QVERIFY(player.calls().empty());
+    QVERIFY(!hookRan);
+}
+
+void SoundEffectsTest::aFifoDeviceOrFolderNamedLikeASoundIsSilentAtOnce() {
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath(QStringLiteral("1.wav"));
+    QVERIFY(testsupport::makeFifo(fifo));
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("2.wav")));
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), folder.filePath(QStringLiteral("9.wav"))));
+    const QString fifo10 = folder.filePath(QStringLiteral("10.wav"));
+    QVERIFY(testsupport::makeFifo(fifo10));
+    RecordingSoundPlayer player;
+    SoundEffects effects(player, folder.path());
+    effects.setSoundOn(true);
+    bool hookRan = false;
+    effects.setBeforeBlocking([&] { hookRan = true; });
+
+    QVERIFY(testsupport::returnsWithoutBlocking(
+        [&] {
+            effects.playSound(QStringLiteral("1.wav"));
+            effects.playSound2();
+            effects.playSound9();
+            effects.playSound10();
+        },
+        {fifo, fifo10}));
 
     QVERIFY(player.calls().empty());
     QVERIFY(!hookRan);

@@ -1,4 +1,5 @@
 #include "platform/sound/wave_reader.h"
+#include "support/fifo_guard.h"
 #include "wave_bytes.h"
 
 #include <QDir>
@@ -137,6 +138,17 @@ void WaveReaderTest::readsFilesAndRefusesWhatIsNoFile() {
     QVERIFY(ovant::readWaveFile(path));
     QVERIFY(!ovant::readWaveFile(dir.filePath(QStringLiteral("missing.wav"))));
     QVERIFY(!ovant::readWaveFile(dir.path()));
+
+    // A FIFO would block the open until someone writes; /dev/zero would be
+    // read for ever. Neither is a sound.
+    const QString fifo = dir.filePath(QStringLiteral("1.wav"));
+    QVERIFY(testsupport::makeFifo(fifo));
+    const QString zero = dir.filePath(QStringLiteral("2.wav"));
+    QVERIFY(QFile::link(QStringLiteral("/dev/zero"), zero));
+    bool anyRead = true;
+    QVERIFY(testsupport::returnsWithoutBlocking(
+        [&] { anyRead = ovant::readWaveFile(fifo) || ovant::readWaveFile(zero); }, {fifo}));
+    QVERIFY(!anyRead);
 }
 
 QTEST_GUILESS_MAIN(WaveReaderTest)
