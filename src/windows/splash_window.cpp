@@ -122,6 +122,9 @@ void SplashWindow::appendStatus(const QString& text) {
 
 void SplashWindow::finish() {
     hide();
+    // The splash never shows again: give its native window and screen-sized
+    // buffer back now, rather than keep them for the whole run.
+    destroy();
 }
 
 }  // namespace ovant
