@@ -81,10 +81,17 @@ QRect Element::computeClipRect() const {
 }
 
 void Element::geometryChanged() {
+    // Only this element and what lies inside it take their pixels from its
+    // box; the rest of the tree keeps the boxes and laid-out text it worked
+    // out (the scanner frame moves with every step of a ship).
+    forgetPixelBoxes();
+}
+
+void Element::forgetPixelBoxes() {
     cache_.pixelGeneration = 0;
     cache_.clipGeneration = 0;
-    if (!children_.empty()) {
-        tree_.geometryChanged();
+    for (const auto& child : children_) {
+        child->forgetPixelBoxes();
     }
 }
 
@@ -268,6 +275,7 @@ void Element::addPoint(const StarPoint& p) {
 void Element::setOutline(const QRegion& designPixels) {
     outline_ = designPixels;
     hasOutline_ = true;
+    ++outlineSerial_;
     invalidate();
 }
 

@@ -168,6 +168,7 @@ private:
     // The pixel box changed (or may have): forget the kept one, and, for a
     // container, the boxes of everything inside it.
     void geometryChanged();
+    void forgetPixelBoxes();
     // Text, font, alignment, wrap or colour changed: the laid-out text goes.
     void textChanged();
     QRect computePixelRect() const;
@@ -190,6 +191,19 @@ private:
         QColor circleBorder;
         int circleBorderPixels = -1;
         bool circleOpaque = false;
+        // Star dots in pixels from the element's corner, for this many points
+        // at this generation.
+        std::vector<QRect> dots;
+        std::size_t dotsPoints = 0;
+        quint64 dotsGeneration = 0;
+        // A picture cut to its outline, drawn once with its back colour.
+        QImage cut;
+        QSize cutSize;
+        qreal cutRatio = 0;
+        QColor cutFill;
+        qint64 cutPixmap = 0;
+        quint64 cutOutline = 0;
+        quint64 cutGeneration = 0;
     };
     mutable PaintCache cache_;
 
@@ -218,6 +232,7 @@ private:
     std::vector<StarPoint> points_;
     QRegion outline_;
     bool hasOutline_ = false;
+    quint64 outlineSerial_ = 0;  // counts the outlines set, for the painted cut
     std::function<void()> onClick_;
     std::function<void(QPointF)> onMouseDown_;
     std::function<void(QPointF)> onMouseMove_;

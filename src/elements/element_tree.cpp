@@ -131,7 +131,7 @@ void ElementTree::paint(QPainter& painter, const QRegion& region) const {
     if (region.rectCount() > kRectsOneByOne) {
         painter.save();
         painter.setClipRegion(region);
-        paintElement(painter, *root_, region.boundingRect());
+        paintElement(painter, *root_, region.boundingRect(), &region);
         painter.restore();
         return;
     }
@@ -211,11 +211,70 @@ const QImage& ElementTree::circleOf(const Element& shape, QSize size, qreal rati
     return kept.circle;
 }
 
+const QImage& ElementTree::cutPictureOf(const Element& picture, QSize size, qreal ratio) const {
+    Element::PaintCache& kept = picture.cache_;
+    QPixmap pixmap;
+    if (!picture.picture().isEmpty() && pictures_ != nullptr) {
+        pixmap = pictures_->pixmap(picture.picture(), twips_.scale(), ratio);
+    }
+    if (kept.cutSize == size && kept.cutRatio == ratio && kept.cutFill == picture.backColor() &&
+        kept.cutPixmap == pixmap.cacheKey() && kept.cutOutline == picture.outlineSerial_ &&
+        kept.cutGeneration == geometryGeneration_ && !kept.cut.isNull()) {
+        return kept.cut;
+    }
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setClipRegion(
+        QTransform::fromScale(twips_.scale(), twips_.scale()).map(picture.outline()));
+    painter.fillRect(QRect(QPoint(0, 0), size), picture.backColor());
+    if (!pixmap.isNull()) {
+        // A picture cut to an outline keeps whole pixels and so a whole-number
+        // scale; at any other scale it is stretched pixel by pixel (no
+        // smoothing, no new colours) to its box, which its outline fills.
+        if (pixmap.deviceIndependentSize().toSize() != size) {
+            painter.drawPixmap(QRect(QPoint(0, 0), size), pixmap);
+        } else {
+            painter.drawPixmap(QPoint(0, 0), pixmap);
+        }
+    }
+    painter.end();
+    kept.cut = image;
+    kept.cutSize = size;
+    kept.cutRatio = ratio;
+    kept.cutFill = picture.backColor();
+    kept.cutPixmap = pixmap.cacheKey();
+    kept.cutOutline = picture.outlineSerial_;
+    kept.cutGeneration = geometryGeneration_;
+    return kept.cut;
+}
+
+const std::vector<QRect>& ElementTree::dotsOf(const Element& picture) const {
+    Element::PaintCache& kept = picture.cache_;
+    const std::vector<StarPoint>& points = picture.points();
+    if (kept.dotsPoints == points.size() && kept.dotsGeneration == geometryGeneration_) {
+        return kept.dots;
+    }
+    kept.dots.clear();
+    kept.dots.reserve(points.size());
+    for (const StarPoint& p : points) {
+        const int x = twips_.toPixels(p.x);
+        const int y = twips_.toPixels(p.y);
+        const int size = std::max(1, static_cast<int>(std::lround(p.sizePixels * twips_.scale())));
+        kept.dots.emplace_back(x - (size - 1) / 2, y - (size - 1) / 2, size, size);
+    }
+    kept.dotsPoints = points.size();
+    kept.dotsGeneration = geometryGeneration_;
+    return kept.dots;
+}
+
 int ElementTree::hiddenTop(const Element& label) const {
     return std::max(0, label.clipRect().top() - label.pixelRect().top());
 }
 
-void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect& clip) const {
+void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect& clip,
+                               const QRegion* region) const {
     const QRect rect = e.pixelRect();
     QRect area = rect;
     // Most labels lie outside the area being painted; measure only those
@@ -229,45 +288,66 @@ void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect&
     if (e.kind() != ElementKind::Line && visibleArea.isEmpty()) {
         return;
     }
+    // Painting many areas in one go, the areas an element touches are often
+    // a single rectangle: a clip of one rectangle costs far less than a clip
+    // made of many.
+    const auto clipTo = [&painter, region](const QRect& r) {
+        if (region == nullptr) {
+            painter.setClipRect(r);
+            return true;
+        }
+        const QRegion part = *region & r;
+        if (part.rectCount() == 1) {
+            painter.setClipRect(part.boundingRect());
+        } else {
+            painter.setClipRegion(part);
+        }
+        return !part.isEmpty();
+    };
     switch (e.kind()) {
         case ElementKind::Picture: {
-            painter.setClipRect(visibleArea);
-            if (e.hasOutline()) {
-                const QRegion cut = QTransform::fromScale(twips_.scale(), twips_.scale())
-                                        .map(e.outline())
-                                        .translated(rect.topLeft());
-                painter.setClipRegion(cut, Qt::IntersectClip);
+            if (!clipTo(visibleArea)) {
+                // Nothing of it, nor of what it holds, lies in this frame's areas.
+                return;
             }
-            painter.fillRect(rect, e.backColor());
-            if (!e.picture().isEmpty() && pictures_ != nullptr) {
-                const QPixmap& picture = pictures_->pixmap(e.picture(), twips_.scale(),
-                                                           painter.device()->devicePixelRatioF());
-                // A picture cut to an outline keeps whole pixels and so a
-                // whole-number scale; at any other scale it is stretched
-                // pixel by pixel (no smoothing, no new colours) to its box,
-                // which its outline fills.
-                if (e.hasOutline() && picture.deviceIndependentSize().toSize() != rect.size()) {
-                    painter.drawPixmap(rect, picture);
-                } else {
-                    painter.drawPixmap(rect.topLeft(), picture);
+            if (e.hasOutline()) {
+                // Clipping to the outline itself would cost a clip of many
+                // spans each time the moving ship is painted.
+                painter.drawImage(
+                    rect.topLeft(),
+                    cutPictureOf(e, rect.size(), painter.device()->devicePixelRatioF()));
+                if (!e.points().empty()) {
+                    // Stars on a cut picture stay inside its outline.
+                    painter.setClipRegion(QTransform::fromScale(twips_.scale(), twips_.scale())
+                                              .map(e.outline())
+                                              .translated(rect.topLeft()),
+                                          Qt::IntersectClip);
+                }
+            } else {
+                painter.fillRect(rect, e.backColor());
+                if (!e.picture().isEmpty() && pictures_ != nullptr) {
+                    painter.drawPixmap(rect.topLeft(),
+                                       pictures_->pixmap(e.picture(), twips_.scale(),
+                                                         painter.device()->devicePixelRatioF()));
                 }
             }
-            for (const StarPoint& p : e.points()) {
-                const int x = rect.left() + twips_.toPixels(p.x);
-                const int y = rect.top() + twips_.toPixels(p.y);
-                const int size =
-                    std::max(1, static_cast<int>(std::lround(p.sizePixels * twips_.scale())));
-                const QRect dot(x - (size - 1) / 2, y - (size - 1) / 2, size, size);
+            if (!e.points().empty()) {
                 // A frame repaints a few small areas of the star field; most
                 // stars lie outside them.
-                if (dot.intersects(visibleArea)) {
-                    painter.fillRect(dot, p.color);
+                const QRect near = visibleArea.translated(-rect.topLeft());
+                const std::vector<QRect>& dots = dotsOf(e);
+                for (std::size_t i = 0; i < dots.size(); ++i) {
+                    if (dots[i].intersects(near)) {
+                        painter.fillRect(dots[i].translated(rect.topLeft()), e.points()[i].color);
+                    }
                 }
             }
             break;
         }
         case ElementKind::Label: {
-            painter.setClipRect(visibleArea);
+            if (!clipTo(visibleArea)) {
+                break;
+            }
             if (e.opaque()) {
                 painter.fillRect(rect, e.backColor());
             }
@@ -283,7 +363,9 @@ void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect&
             break;
         }
         case ElementKind::Shape: {
-            painter.setClipRect(visibleArea);
+            if (!clipTo(visibleArea)) {
+                break;
+            }
             const int border = e.borderPixels();
             if (e.form() == ShapeForm::Circle) {
                 painter.drawImage(rect.topLeft(),
@@ -307,15 +389,32 @@ void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect&
             if (!clip.intersects(rect.adjusted(-pen, -pen, pen + 1, pen + 1))) {
                 break;
             }
-            painter.setClipRect(clip);
             const QPoint origin = e.parent()->pixelRect().topLeft();
-            painter.setPen(QPen(e.borderColor(), pen));
-            painter.drawLine(origin + QPoint(twips_.toPixels(e.x1()), twips_.toPixels(e.y1())),
-                             origin + QPoint(twips_.toPixels(e.x2()), twips_.toPixels(e.y2())));
+            const QPoint a = origin + QPoint(twips_.toPixels(e.x1()), twips_.toPixels(e.y1()));
+            const QPoint b = origin + QPoint(twips_.toPixels(e.x2()), twips_.toPixels(e.y2()));
+            if (pen == 1 && a != b && (a.x() == b.x() || a.y() == b.y()) &&
+                painter.deviceTransform().isIdentity()) {
+                // A one-pixel line along a row or a column covers the pixels
+                // from end to end, both included; filling them is far
+                // cheaper than stroking a line that crosses the sector.
+                const QRect covered =
+                    QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                          QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y()))) &
+                    clip;
+                if (!covered.isEmpty() && clipTo(covered)) {
+                    painter.fillRect(covered, e.borderColor());
+                }
+            } else {
+                (void)clipTo(clip);
+                painter.setPen(QPen(e.borderColor(), pen));
+                painter.drawLine(a, b);
+            }
             break;
         }
         case ElementKind::Image: {
-            painter.setClipRect(visibleArea);
+            if (!clipTo(visibleArea)) {
+                break;
+            }
             if (!e.picture().isEmpty() && pictures_ != nullptr) {
                 painter.drawPixmap(rect.topLeft(),
                                    pictures_->pixmap(e.picture(), twips_.scale(),
@@ -331,7 +430,7 @@ void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect&
     for (const bool pictures : {false, true}) {
         for (const auto& child : e.children()) {
             if (child->visible() && paintsLast(*child) == pictures) {
-                paintElement(painter, *child, childClip);
+                paintElement(painter, *child, childClip, region);
             }
         }
     }

@@ -58,7 +58,10 @@ public:
     Element* hitTest(QPoint pixel) const;
 
 private:
-    void paintElement(QPainter& painter, const Element& e, const QRect& clip) const;
+    // `region`: the frame's areas when they are painted in one pass (null
+    // while each area is painted on its own, `clip` being that area).
+    void paintElement(QPainter& painter, const Element& e, const QRect& clip,
+                      const QRegion* region = nullptr) const;
     // Rows at the top of a label that its container cuts off.
     int hiddenTop(const Element& label) const;
     // The laid-out text of a label, kept while labels show the same text in
@@ -67,6 +70,11 @@ private:
     Element* hitTestIn(Element& e, QPoint pixel, const QRect& clip) const;
     // A round shape drawn into an image of its box's size.
     const QImage& circleOf(const Element& shape, QSize size, qreal ratio) const;
+    // A picture with an outline, drawn once over its back colour into an
+    // image that is clear outside the outline.
+    const QImage& cutPictureOf(const Element& picture, QSize size, qreal ratio) const;
+    // A star picture's dots in pixels from its corner.
+    const std::vector<QRect>& dotsOf(const Element& picture) const;
 
     Twips twips_;
     const PictureStore* pictures_;

@@ -64,8 +64,14 @@ void ElementWindow::resizeEvent(QResizeEvent* event) {
 
 void ElementWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    // Whatever the elements leave uncovered is the window's black.
-    painter.fillRect(event->rect(), Qt::black);
+    // Whatever the elements leave uncovered is the window's black. An opaque
+    // root over the whole area leaves nothing uncovered, and filling the box
+    // around a frame's scattered areas first would cost as much again.
+    const Element& root = tree_.root();
+    if (!root.visible() || root.backColor().alpha() != 255 ||
+        !root.pixelRect().contains(event->rect())) {
+        painter.fillRect(event->rect(), Qt::black);
+    }
     tree_.paint(painter, event->region());
 }
 

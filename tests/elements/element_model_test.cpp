@@ -8,6 +8,23 @@
 
 using namespace ovant;
 
+namespace {
+
+void comparePixels(const QImage& ours, const QImage& painter) {
+    for (int y = 0; y < ours.height(); ++y) {
+        for (int x = 0; x < ours.width(); ++x) {
+            QVERIFY2(ours.pixel(x, y) == painter.pixel(x, y),
+                     qPrintable(QStringLiteral("pixel %1,%2: %3 instead of %4")
+                                    .arg(x)
+                                    .arg(y)
+                                    .arg(QColor(ours.pixel(x, y)).name(),
+                                         QColor(painter.pixel(x, y)).name())));
+        }
+    }
+}
+
+}  // namespace
+
 class ElementModelTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -165,6 +182,61 @@ private Q_SLOTS:
         QCOMPARE(QColor(image.pixel(20, 11)), QColor(Qt::black));
         QCOMPARE(QColor(image.pixel(54, 54)), QColor(255, 152, 0));
         QCOMPARE(QColor(image.pixel(50, 50)), QColor(Qt::black));
+    }
+
+    // Lines along a row or a column and pictures cut to an outline take
+    // cheaper ways to the screen than the painter's own; the pixels must be
+    // the same.
+    void cheapPathsPaintWhatThePainterWould() {
+        const QColor white(Qt::white);
+        const QLine lines[] = {{10, 20, 80, 20}, {80, 30, 10, 30}, {40, 5, 40, 90},
+                               {45, 90, 45, 5},  {60, 60, 61, 60}, {5, 70, 70, 95}};
+        const QRegion outline = QRegion(0, 0, 12, 4) + QRegion(4, 4, 4, 10) + QRegion(2, 14, 8, 2);
+        auto render = [&](bool reference, const QRegion& area) {
+            QImage image(100, 100, QImage::Format_RGB32);
+            image.fill(Qt::black);
+            QPainter painter(&image);
+            if (reference) {
+                painter.setClipRegion(area);
+                painter.setPen(QPen(white, 1));
+                for (const QLine& l : lines) {
+                    painter.drawLine(l);
+                }
+                painter.setClipRegion(outline.translated(30, 40), Qt::IntersectClip);
+                painter.fillRect(QRect(30, 40, 12, 16), QColor(0, 120, 200));
+                return image;
+            }
+            ElementTree tree(Twips(), nullptr);
+            tree.root().setBox(0, 0, 1500, 1500);
+            for (const QLine& l : lines) {
+                makeLine(tree, nullptr, QStringLiteral("L"), l.x1() * 15, l.y1() * 15, l.x2() * 15,
+                         l.y2() * 15, white);
+            }
+            Element* cut = makePicture(tree, nullptr, QStringLiteral("Cut"),
+                                       Box{450, 600, 180, 240}, QColor(0, 120, 200));
+            cut->setOutline(outline);
+            tree.paint(painter, area);
+            return image;
+        };
+        // The whole picture in one area, and a frame of many small areas
+        // that is painted in one pass.
+        QRegion checkered;
+        for (int i = 0; i < 10; ++i) {
+            for (int j = 0; j < 10; ++j) {
+                if ((i + j) % 2 == 0) {
+                    checkered += QRect(i * 10, j * 10, 10, 10);
+                }
+            }
+        }
+        QVERIFY(checkered.rectCount() > 16);
+        for (const QRegion& area : {QRegion(0, 0, 100, 100), checkered}) {
+            const QImage ours = render(false, area);
+            const QImage painter = render(true, area);
+            comparePixels(ours, painter);
+            if (QTest::currentTestFailed()) {
+                return;
+            }
+        }
     }
 };
 

@@ -42,7 +42,14 @@ struct Scene {
     Element* panel;
     Element* label;
     Element* marker;
+    Element* field;  // inside the panel: stars and lines
+    Element* rule;
+    Element* ship;  // cut to an outline
 };
+
+QRegion hull() {
+    return QRegion(0, 0, 26, 8) + QRegion(10, 8, 6, 12);
+}
 
 Scene buildScene(ElementTree& tree) {
     tree.root().setBox(0, 0, kWindow.width() * Twips::kPerPixel,
@@ -57,6 +64,17 @@ Scene buildScene(ElementTree& tree) {
     s.marker = makeCircle(tree, s.panel, QStringLiteral("Marker"), Box{3000, 1500, 135, 135});
     s.marker->setOpaque(true);
     s.marker->setBackColor(QColor(255, 152, 0));
+    s.field = makePicture(tree, s.panel, QStringLiteral("Field"), Box{1500, 1650, 2400, 600},
+                          QColor(0, 0, 40));
+    for (int i = 0; i < 12; ++i) {
+        s.field->addPoint(StarPoint{150.0 + 180 * i, 60.0 + 37 * i, 1 + i % 3, Qt::white});
+    }
+    s.rule = makeLine(tree, s.field, QStringLiteral("Rule"), 0, 300, 2400, 300, Qt::yellow);
+    makeLine(tree, s.field, QStringLiteral("Post"), 900, 0, 900, 600, Qt::cyan);
+    makeLine(tree, s.field, QStringLiteral("Slant"), 0, 0, 2400, 600, Qt::green);
+    s.ship = makePicture(tree, nullptr, QStringLiteral("Ship"), Box{4950, 450, 390, 300},
+                         QColor(200, 200, 210));
+    s.ship->setOutline(hull());
     return s;
 }
 
@@ -154,10 +172,37 @@ private Q_SLOTS:
 
     // Whatever the window kept from earlier frames, each of these changes
     // shows exactly as the same scene painted from scratch.
+    // The root covers the window in its own colour; where it does not reach,
+    // or while it is hidden, the window shows black.
+    void whatTheRootLeavesUncoveredIsBlack() {
+        ElementWindow window(Twips(), nullptr);
+        window.coverScreen(QRect(QPoint(0, 0), kWindow));
+        window.root().setBackColor(QColor(0, 0, 90));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // Painted over a colour that no element has.
+        const auto shown = [&window] {
+            QImage image(kWindow, QImage::Format_RGB32);
+            image.fill(Qt::magenta);
+            window.render(&image);
+            return image;
+        };
+        QCOMPARE(shown().pixelColor(300, 200), QColor(0, 0, 90));
+        window.root().setBox(0, 0, 3000, 3000);
+        const QImage partly = shown();
+        QCOMPARE(partly.pixelColor(100, 100), QColor(0, 0, 90));
+        QCOMPARE(partly.pixelColor(300, 200), QColor(Qt::black));
+        window.root().setBox(0, 0, kWindow.width() * 15, kWindow.height() * 15);
+        window.root().hide();
+        QCOMPARE(shown().pixelColor(100, 100), QColor(Qt::black));
+    }
+
     void everyChangeReachesTheScreen_data() {
         QTest::addColumn<int>("row");
-        const char* names[] = {"text",  "font",      "alignment",     "wrap",  "text colour",
-                               "width", "container", "marker colour", "scale", "hidden panel"};
+        const char* names[] = {"text",        "font",         "alignment",    "wrap",
+                               "text colour", "width",        "container",    "marker colour",
+                               "scale",       "hidden panel", "nested field", "star added",
+                               "rule moved",  "ship moved",   "ship colour",  "ship outline"};
         for (int i = 0; i < int(std::size(names)); ++i) {
             QTest::newRow(names[i]) << i;
         }
@@ -182,6 +227,14 @@ private Q_SLOTS:
                 s.label->setText(QStringLiteral("Lamenda Prime"));
                 s.panel->show();
             },
+            [](Scene& s) { s.field->move(300, 1350); },
+            [](Scene& s) {
+                s.field->addPoint(StarPoint{2100, 450, 2, Qt::red});
+            },
+            [](Scene& s) { s.rule->setLine(0, 450, 2400, 450); },
+            [](Scene& s) { s.ship->move(5100, 900); },
+            [](Scene& s) { s.ship->setBackColor(Qt::red); },
+            [](Scene& s) { s.ship->setOutline(QRegion(0, 0, 26, 20) - hull()); },
         };
         const auto& change = changes[row];
         MirroredWindow window;
