@@ -59,6 +59,7 @@ for minute in $(seq 0 "$minutes"); do
     fi
     kb=$(rss_kb "$console")
     echo "$minute $kb" >> "$series"
+    echo "minute $minute: $kb kB"
     (( minute == warmup )) && base=$kb
     last=$kb
 done
