@@ -369,6 +369,30 @@ private Q_SLOTS:
         }
     }
 
+    // A ship that leaves while a view is open cannot send the scanner back;
+    // the closing view brings it home when it stands elsewhere.
+    void closingFliesAFrameLeftAwayBackToItsObject_data() {
+        QTest::addColumn<double>("left");
+        QTest::addColumn<double>("top");
+        QTest::addColumn<QString>("call");
+        QTest::newRow("on its object") << 7860.0 << 2310.0 << "scanPlanet 2";
+        QTest::newRow("where a ship was followed") << 800.0 << 100.0 << "scanStar 2";
+    }
+    void closingFliesAFrameLeftAwayBackToItsObject() {
+        QFETCH(double, left);
+        QFETCH(double, top);
+        QFETCH(QString, call);
+        Zoom z;
+        z.state.activeStar = 2;
+        Element* bracket = z.scene.sector.lblScanner[0];
+        bracket->move(left, top);
+        bracket->show();
+        z.zoom.zoomPlanet(2);
+        z.ops.calls.clear();
+        z.zoom.hideStarZoom();
+        QCOMPARE(z.ops.calls, QStringList{call});
+    }
+
     void nothingHappensWithoutAViewToDrawOrToWipe() {
         Zoom z;
         QElapsedTimer clock;
