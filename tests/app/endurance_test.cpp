@@ -197,15 +197,21 @@ void Endurance::build() {
     QObject::connect(&form_->pacer(), &Pacer::pauseStarted, form_.get(), [this] { onPause(); });
     QObject::connect(&form_->pacer(), &Pacer::tickPauseStarted, form_.get(), [this] { onPause(); });
     form_->load();
-    // Only the test moves the clocks, one tick at a time; the pacer's own
-    // tick keeps running, since every tick pause waits for it.
+    // Half of the starts keep the console's clocks running beside the ticks
+    // the test fires; the other half leave them to the test. The pacer's own
+    // tick always runs, since every tick pause waits for it.
     guard_ = std::make_unique<TickGuard>();
+    const bool clocksRun = chance(0.5);
     for (QTimer* timer : form_->findChildren<QTimer*>()) {
-        timer->stop();
+        if (!clocksRun) {
+            timer->stop();
+        }
         timer->installEventFilter(guard_.get());
     }
     const_cast<Pacer&>(form_->pacer()).timer1().installEventFilter(guard_.get());
-    form_->setAnimationSpeed(0.001);
+    // Steps that do not wait at all, and short waits of several lengths.
+    const double speeds[] = {0, 0.0005, 0.001, 0.002};
+    form_->setAnimationSpeed(speeds[pick(4)]);
     ready_ = true;
 }
 
@@ -433,10 +439,10 @@ void Endurance::commandKey() {
     static const Key others[] = {{Qt::Key_F1, "", {}}, {Qt::Key_Question, "?", Qt::ShiftModifier},
                                  {Qt::Key_A, "a", {}}, {Qt::Key_Space, " ", {}},
                                  {Qt::Key_X, "x", {}}, {Qt::Key_F4, "", Qt::AltModifier}};
-    const bool other = chance(saver() ? 0.004 : 0.08);
+    const bool other = chance(saver() ? 0.002 : 0.08);
     const Key& k = other ? others[pick(6)] : letters[pick(6)];
     const bool exits = other && (saver() || k.code == Qt::Key_X || (k.code == Qt::Key_F4));
-    if (exits && !saver() && !chance(0.1)) {
+    if (exits && !saver() && !chance(0.05)) {
         return;
     }
     note(QStringLiteral("key %1").arg(QKeySequence(int(k.modifiers) | k.code).toString()));
@@ -577,6 +583,24 @@ void Endurance::checkSettled() {
         const bool whole = z->labelName->visible() && (saver() || z->closeButton->visible());
         if (open && !whole) {
             fail(QStringLiteral("settled with %1 half built").arg(z->picture->name()));
+        }
+    }
+    // With no ship about, the frame stands around the active object, or
+    // parked outside the sector when none is active.
+    const Element* open = scene.sector.lblScanner[0];
+    if (!state.shipInSector && open->visible()) {
+        const auto at = [open, &scene](const scanner::Frame& f) {
+            return std::abs(open->left() - f.x) < 0.5 && std::abs(open->top() - f.y) < 0.5 &&
+                   std::abs(scene.sector.lblScanner[1]->left() - open->left() - f.gap) < 0.5;
+        };
+        const bool placed = state.activeStar > 0 ? at(scanner::kTargets[state.activeStar])
+                                                 : std::any_of(scanner::kParking.begin() + 1,
+                                                               scanner::kParking.end(), at);
+        if (!placed) {
+            fail(QStringLiteral("settled with the frame at %1,%2 for object %3")
+                     .arg(open->left())
+                     .arg(open->top())
+                     .arg(state.activeStar));
         }
     }
     const bool zoomOpen =
