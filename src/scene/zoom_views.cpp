@@ -330,15 +330,14 @@ void ZoomViews::closeView(View& view, int panelObject) {
     }
     // A ship that left while the view was open could not send the scanner
     // back, so it may still stand where a flight gave way to that ship; then
-    // it flies home, and its arrival builds the panel. (A frame still hidden
-    // has never flown.)
+    // it is put back on its object before the panel is built. (A frame still
+    // hidden has never flown.)
     if (panelObject >= 1 && panelObject <= sector::kObjects && panelObject == state_.activeStar &&
         bracket_->visible()) {
         const scanner::Frame& home = scanner::kTargets[static_cast<std::size_t>(panelObject)];
         if (std::abs(bracket_->left() - home.x) >= 0.5 ||
             std::abs(bracket_->top() - home.y) >= 0.5) {
-            ops_.scanStar(panelObject);
-            return;
+            ops_.setScannerManual(home.x, home.y, home.gap);
         }
     }
     ops_.scanPlanet(panelObject);
