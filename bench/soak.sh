@@ -10,6 +10,7 @@
 #   series-file: where the per-minute series goes (default soak-rss.txt)
 #   BIN=path/to/OVANT-Scan soaks another build (default build/bin/OVANT-Scan).
 #   WARMUP=minutes changes the warm-up left out of the growth (default 5).
+#   SOUND=0 soaks without sound (to tell the sound device's share).
 # Exit code: 0 when growth after minute 5 is under 2 MB, 1 when it is not,
 # 2 when the console ended early.
 set -euo pipefail
@@ -31,7 +32,7 @@ export DISPLAY=":$(cat "$work/display")"
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" SDL_AUDIODRIVER=dummy
 mkdir -p "$work/run" "$work/config/OVANT" && chmod 700 "$work/run"
 # Ships are scanned as they cross; red alert switches on and off at random.
-printf '[ScrSav]\nRedAlert=1\nRedAlertRnd=1\nShipScan=1\nSound=1\n' \
+printf '[ScrSav]\nRedAlert=1\nRedAlertRnd=1\nShipScan=1\nSound=%s\n' "${SOUND:-1}" \
     > "$work/config/OVANT/OVANT-Scan.ini"
 
 rss_kb() { awk '/VmRSS/ {print $2}' "/proc/$1/status"; }
