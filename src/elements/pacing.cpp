@@ -7,6 +7,17 @@
 
 namespace ovant {
 
+namespace {
+// Counts a pause for as long as it waits.
+struct DepthCount {
+    explicit DepthCount(int& depth) : depth_(depth) { ++depth_; }
+    ~DepthCount() { --depth_; }
+    DepthCount(const DepthCount&) = delete;
+    DepthCount& operator=(const DepthCount&) = delete;
+    int& depth_;
+};
+}  // namespace
+
 struct Turn::LaneState {
     std::uint64_t serial = 0;
 };
@@ -48,6 +59,7 @@ void Pacer::pause(double seconds) {
     if (!(seconds > 0.0)) {
         return;
     }
+    const DepthCount counted(pauseDepth_);
     Q_EMIT pauseStarted(seconds);
     const double maxNs = static_cast<double>(std::numeric_limits<qint64>::max() / 2);
     const auto wantedNs = static_cast<qint64>(std::min(seconds * 1e9, maxNs));
@@ -75,6 +87,7 @@ bool Pacer::pause(double seconds, const Turn& turn) {
 }
 
 void Pacer::aniWait() {
+    const DepthCount counted(pauseDepth_);
     Q_EMIT tickPauseStarted();
     aniWaitActive_ = true;
     // Arming an armed pause keeps its running count.

@@ -65,6 +65,9 @@ public:
     void aniWait();
     [[nodiscard]] bool aniWait(const Turn& turn);
     bool aniWaitActive() const { return aniWaitActive_; }
+    // Pauses waiting right now, one inside the other. Input that starts a
+    // sequence inside a pause nests deeper; this shows how deep.
+    int pauseDepth() const { return pauseDepth_; }
 
     // The one-shot pause timer; the start sequence lends it a longer interval once.
     QTimer& timer1() { return timer1_; }
@@ -90,6 +93,7 @@ private:
     QTimer timer1_;
     int tickMs_;
     bool aniWaitActive_ = false;
+    int pauseDepth_ = 0;
     std::shared_ptr<const bool> life_ = std::make_shared<const bool>(true);
 };
 

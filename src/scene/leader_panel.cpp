@@ -108,4 +108,15 @@ void LeaderPanel::hide() {
     state_.panelBusy = false;
 }
 
+void LeaderPanel::clear() {
+    layout_.title->hide();
+    layout_.vertical->hide();
+    for (int i = 1; i <= 5; ++i) {
+        layout_.dot[i]->hide();
+        layout_.label[i]->hide();
+        layout_.horizontal[i]->hide();
+    }
+    layout_.panel->hide();
+}
+
 }  // namespace ovant

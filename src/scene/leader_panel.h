@@ -25,6 +25,9 @@ public:
     // Nothing when the panel is hidden.
     void hide();
     const LeaderPanelLayout& layout() const { return layout_; }
+    // Every part hidden at once, without a wipe: the other panel takes the
+    // place and the lane.
+    void clear();
 
 private:
     bool grow(Element* leader, double finalLength, bool vertical, const Turn& turn);

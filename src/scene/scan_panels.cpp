@@ -16,7 +16,13 @@ ScanPanels::ScanPanels(const SceneElements& scene, Element* picNum, Lane& panelA
 
 void ScanPanels::scanPlanet(int star) {
     ops_.hideShipScan();
+    // The two panels share one place. A wipe of the other one that a newer
+    // sequence cut short, or a panel rebuilt while the scanner flew on,
+    // may still stand there; it goes at once.
     if (star == sector::kTelescope) {
+        if (planet_.layout().panel->visible()) {
+            planet_.clear();
+        }
         telescope_.show();
         return;
     }
@@ -28,6 +34,9 @@ void ScanPanels::scanPlanet(int star) {
     panel.title->setText(texts->name);
     for (int i = 1; i <= 5; ++i) {
         panel.label[i]->setText(texts->label[static_cast<std::size_t>(i)]);
+    }
+    if (telescope_.layout().panel->visible()) {
+        telescope_.clear();
     }
     planet_.show();
 }

@@ -113,8 +113,23 @@ void Scanner::moveScanner(double x, double y, double gap) {
         }
     }
     if (!state_.scannerMoving) {
-        // A ship crossing took the scanner during the flight.
-        return;
+        // A ship that started crossing during the flight cleared the flag so
+        // that it could take the scanner over. A ship nobody scans leaves the
+        // scanner to this flight, which still holds the frame: it arrives as
+        // usual, else the frame would stay up to a step off its object, the
+        // object's panel would never come and a click on it would be refused.
+        if (state_.shipInSector && (state_.scanShips || state_.shipScanRequested)) {
+            return;
+        }
+        state_.scannerMoving = true;
+        if (ops_.zoomViewOpen()) {
+            // With the flag cleared a zoom view could open meanwhile; the
+            // frame still ends on its object, and the view's closing builds
+            // the panel.
+            placeFrame(x, y, gap, turn);
+            state_.scannerMoving = false;
+            return;
+        }
     }
     playIfOn("9.wav");
     if (!placeFrame(x, y, gap, turn)) {

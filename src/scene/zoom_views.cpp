@@ -1,10 +1,13 @@
 #include "scene/zoom_views.h"
 
+#include <cmath>
+
 #include "console/console_ops.h"
 #include "console/console_state.h"
 #include "elements/pacing.h"
 #include "platform/sound/sound_effects.h"
 #include "platform/texts.h"
+#include "scene/scanner_geometry.h"
 #include "scene/sector_table.h"
 #include "scene/zoom_texts.h"
 
@@ -102,6 +105,7 @@ ZoomViews::ZoomViews(const SceneElements& scene, Element* lblCaption, Lane& zoom
                      ConsoleState& state, Pacer& pacer, SoundEffects& sounds, RandomSource& random,
                      ConsoleOps& ops)
     : starsScan_(scene.sector.starsScan),
+      bracket_(scene.sector.lblScanner[0]),
       caption_(lblCaption),
       lane_(zoomArea),
       state_(state),
@@ -321,9 +325,22 @@ void ZoomViews::closeView(View& view, int panelObject) {
     view.elements->picture->hide();
     caption_->setText(QString::fromLatin1(texts::kFieldProbe));
     starsScan_->show();
-    if (!zoom::shipBeingScanned(state_)) {
-        ops_.scanPlanet(panelObject);
+    if (zoom::shipBeingScanned(state_)) {
+        return;
     }
+    // A ship that left while the view was open could not send the scanner
+    // back, so it may still stand where a flight gave way to that ship; then
+    // it is put back on its object before the panel is built. (A frame still
+    // hidden has never flown.)
+    if (panelObject >= 1 && panelObject <= sector::kObjects && panelObject == state_.activeStar &&
+        bracket_->visible()) {
+        const scanner::Frame& home = scanner::kTargets[static_cast<std::size_t>(panelObject)];
+        if (std::abs(bracket_->left() - home.x) >= 0.5 ||
+            std::abs(bracket_->top() - home.y) >= 0.5) {
+            ops_.setScannerManual(home.x, home.y, home.gap);
+        }
+    }
+    ops_.scanPlanet(panelObject);
 }
 
 void ZoomViews::hideStarZoom() {

@@ -113,6 +113,7 @@ private:
     View star_;
     View telescope_;
     Element* starsScan_;
+    const Element* bracket_;  // the scanner frame's "[", which the views leave alone
     Element* caption_;
     Lane& lane_;
     ConsoleState& state_;

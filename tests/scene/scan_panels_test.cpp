@@ -10,6 +10,7 @@
 #include "scene/scene_elements.h"
 #include "ships/ship_elements.h"
 #include "ships/ship_scan_panel.h"
+#include "support/panel_checks.h"
 #include "support/recording_ops.h"
 #include "support/recording_sound_player.h"
 #include "support/scripted_random.h"
@@ -121,6 +122,26 @@ private Q_SLOTS:
         p.scan(2, third);
         p.verifyPlanetPanelReads(Panels::expected(2, third));
         QVERIFY(Panels::expected(2, third).label != Panels::expected(2, second).label);
+    }
+
+    // A panel still standing when the other one is built (its wipe cut
+    // short, or rebuilt while the scanner flew on) goes at once.
+    void aScanPanelTakesTheOtherOneDown_data() {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("second");
+        QTest::newRow("the telescope's after a planet's") << 2 << 4;
+        QTest::newRow("a planet's after the telescope's") << 4 << 2;
+    }
+    void aScanPanelTakesTheOtherOneDown() {
+        QFETCH(int, first);
+        QFETCH(int, second);
+        Panels p;
+        p.scan(first, {0.5});
+        p.scan(second, {0.5});
+        const bool planet = second != 4;
+        QVERIFY(testing::wholePanelShown(planet ? p.scene.planetPanel : p.scene.telescopePanel));
+        QVERIFY(testing::wholePanelGone(planet ? p.scene.telescopePanel : p.scene.planetPanel));
+        QVERIFY(!p.numbers.picNum->visible());
     }
 
     void theTelescopeStationLeavesThePlanetTextsAlone() {

@@ -65,18 +65,25 @@ private Q_SLOTS:
         QCOMPARE(s.ops.calls.last(), QStringLiteral("initAutoZoom"));
     }
 
-    void aShipCrossingDuringAFlightSkipsTheArrival_data() {
+    void aShipCrossingDuringAFlightTakesTheScannerOnlyWhenScanned_data() {
         QTest::addColumn<bool>("scanShips");
         QTest::addColumn<bool>("shipScanRequested");
-        QTest::addColumn<bool>("flightStops");
-        QTest::newRow("every ship is scanned: the flight stops") << true << false << true;
-        QTest::newRow("the user asked for the ship: the flight stops") << false << true << true;
-        QTest::newRow("nobody scans the ship: the flight goes on") << false << false << false;
+        QTest::addColumn<bool>("zoomOpens");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("every ship is scanned: the flight stops")
+            << true << false << false << "stops";
+        QTest::newRow("the user asked for the ship: the flight stops")
+            << false << true << false << "stops";
+        QTest::newRow("nobody scans the ship: the flight arrives")
+            << false << false << false << "arrives";
+        QTest::newRow("nobody scans the ship, a zoom view opens: the frame only snaps")
+            << false << false << true << "snaps";
     }
-    void aShipCrossingDuringAFlightSkipsTheArrival() {
+    void aShipCrossingDuringAFlightTakesTheScannerOnlyWhenScanned() {
         QFETCH(bool, scanShips);
         QFETCH(bool, shipScanRequested);
-        QFETCH(bool, flightStops);
+        QFETCH(bool, zoomOpens);
+        QFETCH(QString, outcome);
         Scene s;
         s.state.aniSpeed = 0.005;
         s.scanner.setScannerManual(-2000, -2000, 600);
@@ -86,16 +93,27 @@ private Q_SLOTS:
             s.state.scanShips = scanShips;
             s.state.shipScanRequested = shipScanRequested;
             s.state.scannerMoving = false;
+            // With the flag cleared the zoom key is no longer refused.
+            s.ops.zoomed = zoomOpens;
         });
         s.scanner.scanStar(2);
-        if (flightStops) {
+        if (outcome == QLatin1String("stops")) {
+            // The ship takes the scanner over: no arrival, no panel.
             QVERIFY(s.open()->left() < 7860 - 100);
+            QVERIFY(!s.ops.calls.contains(QStringLiteral("scanPlanet 2")));
+            QCOMPARE(s.player.fileNames(), QStringList{"8.wav"});
         } else {
-            // Within one step of the target, but not snapped onto it.
-            QVERIFY(std::abs(s.open()->left() - 7860) < 100);
+            // Snapped onto the target, the flag cleared; the panel is built
+            // now, or by the zoom view when it closes.
+            QCOMPARE(s.open()->left(), 7860.0);
+            QCOMPARE(s.open()->top(), 2310.0);
+            QVERIFY(!s.state.scannerMoving);
+            const bool arrives = outcome == QLatin1String("arrives");
+            QCOMPARE(s.ops.calls.contains(QStringLiteral("scanPlanet 2")), arrives);
+            const QStringList sounds =
+                arrives ? QStringList{"8.wav", "9.wav"} : QStringList{"8.wav"};
+            QCOMPARE(s.player.fileNames(), sounds);
         }
-        QVERIFY(!s.ops.calls.contains(QStringLiteral("scanPlanet 2")));
-        QCOMPARE(s.player.fileNames(), QStringList{"8.wav"});
     }
 
     void placingTheFrameWipesThePanelOfTheActiveObject_data() {

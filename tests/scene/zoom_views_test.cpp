@@ -369,6 +369,31 @@ private Q_SLOTS:
         }
     }
 
+    // A ship that leaves while a view is open cannot send the scanner back;
+    // the closing view puts it back on its object when it stands elsewhere.
+    void closingPutsAFrameLeftAwayBackOnItsObject_data() {
+        QTest::addColumn<double>("left");
+        QTest::addColumn<double>("top");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("on its object") << 7860.0 << 2310.0 << QStringList{"scanPlanet 2"};
+        QTest::newRow("where a ship was followed")
+            << 800.0 << 100.0 << QStringList{"frame 7860,2310 1230", "scanPlanet 2"};
+    }
+    void closingPutsAFrameLeftAwayBackOnItsObject() {
+        QFETCH(double, left);
+        QFETCH(double, top);
+        QFETCH(QStringList, calls);
+        Zoom z;
+        z.state.activeStar = 2;
+        Element* bracket = z.scene.sector.lblScanner[0];
+        bracket->move(left, top);
+        bracket->show();
+        z.zoom.zoomPlanet(2);
+        z.ops.calls.clear();
+        z.zoom.hideStarZoom();
+        QCOMPARE(z.ops.calls, calls);
+    }
+
     void nothingHappensWithoutAViewToDrawOrToWipe() {
         Zoom z;
         QElapsedTimer clock;
