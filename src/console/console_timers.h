@@ -2,6 +2,7 @@
 
 #include <QTimer>
 #include <array>
+#include <vector>
 
 namespace ovant {
 
@@ -22,6 +23,15 @@ struct ConsoleTimers {
     QTimer* tmrRedAlert = nullptr;
     QTimer* tmrRedAlertRnd = nullptr;
     QTimer* tmrRedAlertRndStop = nullptr;
+
+    // Every one of them, the five object timers included (not the pacer's).
+    std::vector<QTimer*> all() const {
+        return {tmrScrSavScan, tmrAutoZoomStop, tmrAni,         tmrAni1,
+                timer2,        timer3,          tmrShip,        tmrShipAni,
+                tmrShipInfo,   tmrRedAlert,     tmrRedAlertRnd, tmrRedAlertRndStop,
+                starAni[1],    starAni[2],      starAni[3],     starAni[4],
+                starAni[5]};
+    }
 };
 
 // Creates the timers as children of `owner` and starts those that are on.

@@ -84,4 +84,15 @@ bool canOpenRegularFile(const QString& path) {
     return fd.get() >= 0 && isRegular(fd.get(), &info);
 }
 
+int openRegularLockFile(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0600);
+    struct stat info {};
+    if (fd >= 0 && !isRegular(fd, &info)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 }  // namespace ovant

@@ -22,4 +22,9 @@ std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes);
 // same way without blocking.
 bool canOpenRegularFile(const QString& path);
 
+// A lock file opened (made when missing) for the kernel's file lock: the
+// descriptor, or -1 when the path cannot be opened or is no regular file. A
+// FIFO in its place does not hold the caller, and a link is not followed.
+int openRegularLockFile(const QString& path);
+
 }  // namespace ovant

@@ -83,10 +83,9 @@ public:
         // much longer is stuck, and our value matters more than its.
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         while (std::chrono::steady_clock::now() < giveUp) {
-            const int fd = ::open(name.constData(),
-                                  O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0600);
+            const int fd = openRegularLockFile(m_path);
             struct stat held {};
-            if (fd < 0 || ::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
+            if (fd < 0 || ::fstat(fd, &held) != 0) {
                 if (fd >= 0)
                     ::close(fd);
                 return;

@@ -6,9 +6,9 @@
 #include <QStandardPaths>
 #include <QSysInfo>
 
-#include <fcntl.h>
+#include "platform/regular_file.h"
+
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 
@@ -24,17 +24,9 @@ QString SingleInstance::lockPath(const QString& name) {
 SingleInstance::SingleInstance(const QString& name) {
     const QString path = lockPath(name);
     QDir().mkpath(QFileInfo(path).absolutePath());
-    // Without O_NONBLOCK a FIFO in the lock's place would hold the start.
-    fd_ = ::open(QFile::encodeName(path).constData(),
-                 O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0600);
+    fd_ = openRegularLockFile(path);
     if (fd_ < 0)
         return;
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd_);
-        fd_ = -1;
-        return;
-    }
     int locked = -1;
     do {
         locked = ::flock(fd_, LOCK_EX | LOCK_NB);

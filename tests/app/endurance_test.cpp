@@ -459,22 +459,10 @@ void Endurance::commandKey() {
 // One tick of one of the console's clocks, fired directly.
 void Endurance::tick() {
     const ConsoleTimers& t = form_->timers();
-    std::vector<QTimer*> clocks{t.tmrScrSavScan,
-                                t.tmrAutoZoomStop,
-                                t.tmrAni,
-                                t.tmrAni1,
-                                t.timer2,
-                                t.timer3,
-                                t.tmrShip,
-                                t.tmrShipAni,
-                                t.tmrShipInfo,
-                                t.tmrRedAlert,
-                                t.tmrRedAlertRnd,
-                                t.tmrRedAlertRndStop,
-                                &const_cast<Pacer&>(form_->pacer()).timer1()};
-    for (int i = 1; i <= 5; ++i) {
-        clocks.push_back(t.starAni[i]);
-    }
+    // The pacer's clock stands before the five object clocks, so a seed
+    // replays the ticks it always did.
+    std::vector<QTimer*> clocks = t.all();
+    clocks.insert(clocks.end() - 5, &const_cast<Pacer&>(form_->pacer()).timer1());
     QTimer* clock = clocks[static_cast<std::size_t>(pick(int(clocks.size())))];
     note(QStringLiteral("tick %1").arg(clock->objectName()));
     fire(clock);
