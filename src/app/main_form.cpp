@@ -70,6 +70,8 @@ MainForm::MainForm(ConsoleServices services, StartupReporter* reporter)
                      [this] { shipTraffic_->chanceTick(); });
     QObject::connect(timers_.tmrShipAni, &QTimer::timeout, this,
                      [this] { shipTraffic_->motionStep(); });
+    // Connected after the motion step, so each frame shows the step's move.
+    rideFramesOn(timers_.tmrShipAni);
     QObject::connect(timers_.tmrShipInfo, &QTimer::timeout, this,
                      [this] { shipTraffic_->leavingTimeout(); });
     exit_ = std::make_unique<ConsoleExit>(sounds, pacer_, services_.endProcess);

@@ -26,7 +26,29 @@ void ElementWindow::scheduleFrame() {
     // the rest of that time, and everything that changes meanwhile rides
     // along in the same frame.
     const qint64 since = sinceFrame_.isValid() ? sinceFrame_.elapsed() : qint64{kFrameMs};
-    frameTimer_.start(static_cast<int>(std::max<qint64>(0, kFrameMs - since)));
+    qint64 wait = std::max<qint64>(0, kFrameMs - since);
+    if (clock_ != nullptr && clock_->isActive()) {
+        // The clock's tick takes the frame; this is only the fallback.
+        wait += clock_->interval() + 2;
+    }
+    frameTimer_.start(static_cast<int>(wait));
+}
+
+void ElementWindow::rideFramesOn(QTimer* clock) {
+    clock_ = clock;
+    connect(clock, &QTimer::timeout, this, &ElementWindow::clockTick);
+}
+
+void ElementWindow::clockTick() {
+    if (!frameTimer_.isActive()) {
+        return;  // nothing changed since the last frame
+    }
+    // The tick nearest the due time takes the frame: a tick less than half
+    // a clock step early rather than a wake-up of its own.
+    const qint64 since = sinceFrame_.isValid() ? sinceFrame_.elapsed() : qint64{kFrameMs};
+    if (since + clock_->interval() / 2 >= kFrameMs) {
+        frame();
+    }
 }
 
 int ElementWindow::msUntilFrame() const {
@@ -34,6 +56,7 @@ int ElementWindow::msUntilFrame() const {
 }
 
 void ElementWindow::frame() {
+    frameTimer_.stop();
     sinceFrame_.start();
     const QRegion region = tree_.takeDirty();
     if (!region.isEmpty() && isVisible()) {

@@ -170,6 +170,47 @@ private Q_SLOTS:
                 }));
     }
 
+    // While a fast clock runs, its ticks take the frames: a change waits for
+    // the next tick instead of waking the program once more, a tick right
+    // after a frame takes none, and once the clock stops a change still
+    // shows. Ticks are called directly between blocking sleeps, so the
+    // real clock never gets a turn while the rule is looked at.
+    void framesRideOnARunningClockAndFallBackWhenItStops() {
+        MirroredWindow window;
+        Scene s = buildScene(window.tree());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(waitForPaintsToSettle(window));
+        QTimer clock;
+        clock.setTimerType(Qt::PreciseTimer);
+        clock.setInterval(10);
+        window.rideFramesOn(&clock);
+        clock.start();
+        const auto tick = [&clock] { QMetaObject::invokeMethod(&clock, "timeout"); };
+
+        QTest::qSleep(ElementWindow::kFrameMs + 5);
+        s.label->setText(QStringLiteral("Delta Vega"));
+        QVERIFY2(window.msUntilFrame() > 0, "a frame of its own while the clock runs");
+        QVERIFY(window.msUntilFrame() <= clock.interval() + 2);
+        tick();
+        QCOMPARE(window.msUntilFrame(), -1);
+
+        s.label->setText(QStringLiteral("Argus VII"));
+        tick();
+        QVERIFY2(window.msUntilFrame() >= 0, "a tick right after a frame took another");
+        QTest::qSleep(ElementWindow::kFrameMs - 3);
+        tick();
+        QCOMPARE(window.msUntilFrame(), -1);
+
+        s.marker->setBackColor(Qt::green);
+        clock.stop();
+        QVERIFY(waitForPaintsToSettle(window));
+        QVERIFY(window.screen == freshRender([](Scene& f) {
+                    f.label->setText(QStringLiteral("Argus VII"));
+                    f.marker->setBackColor(Qt::green);
+                }));
+    }
+
     // Whatever the window kept from earlier frames, each of these changes
     // shows exactly as the same scene painted from scratch.
     // The root covers the window in its own colour; where it does not reach,
