@@ -13,6 +13,7 @@
 #include "platform/data_folder.h"
 #include "platform/end_signals.h"
 #include "platform/host_window.h"
+#include "platform/lean_memory.h"
 #include "platform/no_display.h"
 #include "platform/process_end.h"
 #include "platform/random_source.h"
@@ -50,6 +51,8 @@ QString displayText(QString text) {
 }  // namespace
 
 int runScan(int argc, char** argv) {
+    // Runs for hours as a screen saver: what it frees must go back.
+    keepFreedMemoryReturned();
     std::optional<NoDisplayGuard> noDisplay(std::in_place, QStringLiteral("OVANT-Scan"));
     QApplication app(argc, argv);
     noDisplay.reset();

@@ -3,16 +3,12 @@
 #include <QFile>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <algorithm>
 #include <cmath>
 
 namespace ovant {
 
 namespace {
-
-const QPixmap& emptyPixmap() {
-    static const QPixmap none;
-    return none;
-}
 
 // A picture drawn on whole pixels for a key colour (the ship icon) says so
 // with crisp edges on its root; it must keep its colours exact at any scale.
@@ -39,19 +35,21 @@ QString PictureStore::resourceFor(const QString& name) const {
     return QStringLiteral(":/assets/") + file + QStringLiteral(".svg");
 }
 
-const QPixmap& PictureStore::pixmap(const QString& name, double scale,
-                                    double devicePixelRatio) const {
+QPixmap PictureStore::pixmap(const QString& name, double scale, double devicePixelRatio) const {
     const QString key = name + QLatin1Char('@') + QString::number(scale * devicePixelRatio);
-    const auto cached = cache_.constFind(key);
-    if (cached != cache_.constEnd()) {
-        return *cached;
+    if (const auto kept = small_.constFind(key); kept != small_.constEnd()) {
+        return *kept;
+    }
+    if (const QPixmap* kept = large_.object(key)) {
+        return *kept;
     }
     const QString resource = resourceFor(name);
     QSvgRenderer renderer(resource);
     if (!renderer.isValid()) {
-        return emptyPixmap();
+        return QPixmap();
     }
     const QSize logical = renderer.defaultSize();
+    const int designKb = std::max(1, logical.width() * logical.height() * 4 / 1024);
     const bool crisp = wantsCrispEdges(resource);
     // Crisp pictures take a whole-number scale and no antialiasing, so that
     // no pixel blends its colour with the key colour beside it.
@@ -67,7 +65,12 @@ const QPixmap& PictureStore::pixmap(const QString& name, double scale,
         renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(device)));
     }
     pix.setDevicePixelRatio(devicePixelRatio);
-    return *cache_.insert(key, pix);
+    if (designKb < kLargeKb) {
+        small_.insert(key, pix);
+    } else {
+        large_.insert(key, new QPixmap(pix), designKb);
+    }
+    return pix;
 }
 
 }  // namespace ovant

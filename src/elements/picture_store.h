@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCache>
 #include <QHash>
 #include <QPixmap>
 #include <QSize>
@@ -14,13 +15,29 @@ class PictureStore {
 public:
     PictureStore();
 
+    // Large pictures (a zoom view's schematic, a panel, a ship) kept at once,
+    // in kilobytes at their designed size, whatever the scale: enough for
+    // everything on screen together (a zoom view, a panel and a ship come to
+    // 1.1 MB, with the info window's pictures over them 1.8 MB), so that no
+    // picture in view is drawn again for each frame.
+    static constexpr int kLargeKeptKb = 2048;
+    // A picture of at least this many kilobytes at its designed size is large.
+    static constexpr int kLargeKb = 48;
+
     // The picture at its designed size times scale, for a device-pixel ratio;
     // an unknown name gives an empty pixmap.
-    const QPixmap& pixmap(const QString& name, double scale, double devicePixelRatio) const;
+    QPixmap pixmap(const QString& name, double scale, double devicePixelRatio) const;
+
+    // Kilobytes at designed size of the large pictures kept right now.
+    int largeKeptKb() const { return large_.totalCost(); }
 
 private:
     QString resourceFor(const QString& name) const;
-    mutable QHash<QString, QPixmap> cache_;
+    // The frame's pieces are small and on screen all the time: kept for good.
+    mutable QHash<QString, QPixmap> small_;
+    // The large ones come and go with the scenes; the least recently used
+    // goes first, so memory stays flat however many kinds a long run shows.
+    mutable QCache<QString, QPixmap> large_{kLargeKeptKb};
 };
 
 }  // namespace ovant

@@ -96,6 +96,42 @@ private Q_SLOTS:
         QCOMPARE(store.pixmap(QStringLiteral("Button_rot"), 1.5, 1.0).size(), QSize(198, 63));
         QVERIFY(store.pixmap(QStringLiteral("NoSuchPicture"), 1.0, 1.0).isNull());
     }
+
+    // A long screen-saver run shows every zoom view, panel and ship class in
+    // turn: the store keeps no more than its bound of them, yet a picture in
+    // use is not drawn again, and the frame's pieces stay for good.
+    void largePicturesStayWithinTheirBoundWithoutDrawingThoseInUseAgain() {
+        PictureStore store;
+        const auto key = [&store](const char* name, double scale = 1.5) {
+            return store.pixmap(QString::fromLatin1(name), scale, 1.0).cacheKey();
+        };
+        const qint64 button = key("Button_rot");
+        const char* large[] = {"StarZoom",       "PlanetPanel", "Galaxy",      "TelescopeZoom",
+                               "TelescopePanel", "Defiant",     "InfoConsole", "Nebula",
+                               "Runabout",       "Splash",      "Sovereign",   "InfoPhoto"};
+        int seenKb = 0;
+        for (const char* name : large) {
+            const qint64 first = key(name);
+            // Shown for a while: every frame asks for it again.
+            QCOMPARE(key(name), first);
+            seenKb += store.largeKeptKb();
+            QVERIFY(store.largeKeptKb() <= PictureStore::kLargeKeptKb);
+        }
+        QVERIFY2(seenKb > 0, "no picture counted as large");
+        // What one screen shows together stays: a zoom view, a panel, a ship.
+        const qint64 zoom = key("StarZoom");
+        const qint64 panel = key("PlanetPanel");
+        const qint64 ship = key("Galaxy");
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(key("StarZoom"), zoom);
+            QCOMPARE(key("PlanetPanel"), panel);
+            QCOMPARE(key("Galaxy"), ship);
+        }
+        QCOMPARE(key("Button_rot"), button);
+        // Another scale is another picture, within the same bound.
+        QVERIFY(key("StarZoom", 2.0) != zoom);
+        QVERIFY(store.largeKeptKb() <= PictureStore::kLargeKeptKb);
+    }
 };
 
 QTEST_MAIN(PictureStoreTest)

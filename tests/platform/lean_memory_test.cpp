@@ -1,0 +1,44 @@
+// A long run shows one large picture after another; each must go back to
+// the system when it is freed, also after a screen-sized image was freed
+// before it (which makes the C library keep later blocks in its heap).
+#include <QtTest>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/lean_memory.h"
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+class LeanMemoryTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void aFreedPictureGoesBackAlsoAfterAScreenSizedImageWasFreed() {
+#if !defined(__GLIBC__) || defined(__SANITIZE_ADDRESS__)
+        QSKIP("needs the C library's own allocator");
+#else
+        ovant::keepFreedMemoryReturned();
+        // The splash's image at 1920 x 1080.
+        // (volatile: the compiler would drop an unused block altogether)
+        void* volatile screen = std::malloc(1920 * 1080 * 4);
+        std::memset(screen, 1, 1920 * 1080 * 4);
+        std::free(screen);
+
+        // A zoom view's schematic, drawn, shown and freed: the heap gives
+        // its pages back, whether the block came from the system or from
+        // free room at the heap's end.
+        const std::size_t heapBefore = mallinfo2().arena;
+        void* volatile picture = std::malloc(623 * 335 * 4);
+        std::memset(picture, 1, 623 * 335 * 4);
+        std::free(picture);
+        const std::size_t kept =
+            mallinfo2().arena > heapBefore ? mallinfo2().arena - heapBefore : 0;
+        QVERIFY2(kept < 128 * 1024, qPrintable(QStringLiteral("the heap kept %1 bytes").arg(kept)));
+#endif
+    }
+};
+
+QTEST_APPLESS_MAIN(LeanMemoryTest)
+#include "lean_memory_test.moc"
