@@ -72,9 +72,12 @@ private Q_SLOTS:
                 {QStringLiteral("--field"), deb_, QStringLiteral("Depends")}, &code);
         QCOMPARE(code, 0);
         // Found by dpkg-shlibdeps in the programs themselves.
-        for (const char* library : {"libqt6widgets6", "libqt6svg6", "libsdl2-2.0-0", "libc6"}) {
+        for (const char* library : {"libqt6widgets6", "libqt6svg6", "libc6"}) {
             QVERIFY2(depends.contains(QLatin1String(library)), qPrintable(depends));
         }
+        // Opened only when the first sound plays, so named by hand, at the
+        // version that has every function the sound player takes from it.
+        QVERIFY2(depends.contains(QLatin1String("libsdl2-2.0-0 (>= 2.24.0)")), qPrintable(depends));
         // No library of the build machine's development packages.
         QVERIFY2(!depends.contains(QLatin1String("-dev")), qPrintable(depends));
         QVERIFY2(depends.contains(QLatin1String("fonts-roboto-unhinted | fonts-liberation")),

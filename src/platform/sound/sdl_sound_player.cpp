@@ -1,11 +1,10 @@
 #include "platform/sound/sdl_sound_player.h"
 
+#include "platform/sound/sdl_library.h"
 #include "platform/sound/wave_reader.h"
 
 #include <QByteArray>
 #include <QtGlobal>
-
-#include <SDL.h>
 
 #include <chrono>
 #include <cstring>
@@ -28,10 +27,10 @@ constexpr qint64 kDeviceBytesPerSecond = qint64{kDeviceRate} * 2 * kDeviceChanne
 // SDL_AudioCVT converts the whole sound in one go. SDL 2.26's SDL_AudioStream
 // was tried first: it drops about 512 input frames from the end of a sound
 // given in one piece, and drifts in pitch when fed in small pieces.
-std::optional<QByteArray> toDeviceFormat(const WaveData& wave) {
+std::optional<QByteArray> toDeviceFormat(const SdlFunctions& sdl, const WaveData& wave) {
     const SDL_AudioFormat source = wave.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, source, static_cast<Uint8>(wave.channels), wave.sampleRate,
+    if (sdl.BuildAudioCVT(&cvt, source, static_cast<Uint8>(wave.channels), wave.sampleRate,
                           kDeviceFormat, kDeviceChannels, kDeviceRate) < 0)
         return std::nullopt;
     if (cvt.needed == 0 || wave.pcm.isEmpty())
@@ -44,7 +43,7 @@ std::optional<QByteArray> toDeviceFormat(const WaveData& wave) {
     std::memcpy(converted.data(), wave.pcm.constData(), static_cast<std::size_t>(wave.pcm.size()));
     cvt.buf = reinterpret_cast<Uint8*>(converted.data());
     cvt.len = static_cast<int>(wave.pcm.size());
-    if (SDL_ConvertAudio(&cvt) != 0 || cvt.len_cvt < 0 || cvt.len_cvt > room)
+    if (sdl.ConvertAudio(&cvt) != 0 || cvt.len_cvt < 0 || cvt.len_cvt > room)
         return std::nullopt;
     converted.truncate(cvt.len_cvt);
     return converted;
@@ -61,7 +60,7 @@ SdlSoundPlayer::~SdlSoundPlayer() {
     m_quiet.stop();
     closeDevice();
     if (m_audioInitialised)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        m_sdl->QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 void SdlSoundPlayer::playAsync(const QString& path) {
@@ -76,17 +75,17 @@ void SdlSoundPlayer::playSync(const QString& path) {
     // the console must not hang on it, so give up well after the sound's end.
     using Clock = std::chrono::steady_clock;
     const auto giveUp = Clock::now() + std::chrono::milliseconds(2 * *lengthMs + 2000);
-    while (SDL_GetQueuedAudioSize(m_device) > 0) {
+    while (m_sdl->GetQueuedAudioSize(m_device) > 0) {
         // A device that was unplugged stops and never drains its queue.
-        if (SDL_GetAudioDeviceStatus(m_device) != SDL_AUDIO_PLAYING || Clock::now() > giveUp) {
-            SDL_ClearQueuedAudio(m_device);
+        if (m_sdl->GetAudioDeviceStatus(m_device) != SDL_AUDIO_PLAYING || Clock::now() > giveUp) {
+            m_sdl->ClearQueuedAudio(m_device);
             return;
         }
-        SDL_Delay(5);
+        m_sdl->Delay(5);
     }
     // The queue empties as the device takes its last block, which then still
     // has to play.
-    SDL_Delay(static_cast<Uint32>(m_bufferMs + 5));
+    m_sdl->Delay(static_cast<Uint32>(m_bufferMs + 5));
 }
 
 std::optional<int> SdlSoundPlayer::replaceQueued(const QString& path) {
@@ -95,15 +94,17 @@ std::optional<int> SdlSoundPlayer::replaceQueued(const QString& path) {
     const std::optional<WaveData> wave = readWaveFile(path);
     if (!wave)
         return std::nullopt;
-    const std::optional<QByteArray> pcm = toDeviceFormat(*wave);
+    if (!loadLibrary())
+        return std::nullopt;
+    const std::optional<QByteArray> pcm = toDeviceFormat(*m_sdl, *wave);
     if (!pcm || !ensureDevice())
         return std::nullopt;
 
-    SDL_LockAudioDevice(m_device);
-    SDL_ClearQueuedAudio(m_device);
-    const bool queued = pcm->isEmpty() || SDL_QueueAudio(m_device, pcm->constData(),
-                                                         static_cast<Uint32>(pcm->size())) == 0;
-    SDL_UnlockAudioDevice(m_device);
+    m_sdl->LockAudioDevice(m_device);
+    m_sdl->ClearQueuedAudio(m_device);
+    const bool queued = pcm->isEmpty() || m_sdl->QueueAudio(m_device, pcm->constData(),
+                                                            static_cast<Uint32>(pcm->size())) == 0;
+    m_sdl->UnlockAudioDevice(m_device);
     if (!queued)
         return std::nullopt;
     const int lengthMs = static_cast<int>(pcm->size() * 1000 / kDeviceBytesPerSecond);
@@ -115,7 +116,7 @@ void SdlSoundPlayer::closeWhenQuiet() {
     if (m_device == 0)
         return;
     // A sound queued while SDL's thread was held up may still be playing.
-    if (SDL_GetQueuedAudioSize(m_device) > 0) {
+    if (m_sdl->GetQueuedAudioSize(m_device) > 0) {
         m_quiet.start(m_bufferMs + m_quietCloseMs);
         return;
     }
@@ -124,8 +125,21 @@ void SdlSoundPlayer::closeWhenQuiet() {
 
 void SdlSoundPlayer::closeDevice() {
     if (m_device != 0)
-        SDL_CloseAudioDevice(m_device);
+        m_sdl->CloseAudioDevice(m_device);
     m_device = 0;
+}
+
+bool SdlSoundPlayer::loadLibrary() {
+    if (m_sdl != nullptr)
+        return true;
+    if (m_triedToLoad)
+        return false;
+    m_triedToLoad = true;
+    QString error;
+    m_sdl = sdlFunctions(&error);
+    if (m_sdl == nullptr)
+        qWarning("No audio output, the console is silent: %s", qPrintable(error));
+    return m_sdl != nullptr;
 }
 
 bool SdlSoundPlayer::ensureDevice() {
@@ -144,19 +158,19 @@ bool SdlSoundPlayer::ensureDevice() {
     // The dummy driver keeps the console's timing (a synchronous sound still
     // takes its length) without a card. The hint overrides SDL_AUDIODRIVER
     // only while the subsystem starts.
-    const QByteArray firstError = SDL_GetError();
+    const QByteArray firstError = m_sdl->GetError();
     if (m_audioInitialised) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        m_sdl->QuitSubSystem(SDL_INIT_AUDIO);
         m_audioInitialised = false;
     }
-    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    m_sdl->SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
     const bool opened = startAudio() && openDevice();
-    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    m_sdl->ResetHint(SDL_HINT_AUDIODRIVER);
     if (!opened) {
         qWarning("No audio output, the console is silent: %s; %s", firstError.constData(),
-                 SDL_GetError());
+                 m_sdl->GetError());
         if (m_audioInitialised) {
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            m_sdl->QuitSubSystem(SDL_INIT_AUDIO);
             m_audioInitialised = false;
         }
     }
@@ -166,8 +180,8 @@ bool SdlSoundPlayer::ensureDevice() {
 bool SdlSoundPlayer::startAudio() {
     // SDL would otherwise take over SIGINT and SIGTERM and turn them into
     // events nobody reads, so the console could no longer be stopped.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    m_sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (m_sdl->InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     m_audioInitialised = true;
     return true;
@@ -182,11 +196,11 @@ bool SdlSoundPlayer::openDevice() {
     SDL_AudioSpec obtained{};
     // No changes allowed: SDL converts to whatever the hardware wants, and our
     // queue stays in the one format the sounds were converted to.
-    m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    m_device = m_sdl->OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
     if (m_device == 0)
         return false;
     m_bufferMs = static_cast<int>(qint64{obtained.samples} * 1000 / kDeviceRate) + 1;
-    SDL_PauseAudioDevice(m_device, 0);
+    m_sdl->PauseAudioDevice(m_device, 0);
     return true;
 }
 

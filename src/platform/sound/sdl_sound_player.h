@@ -9,6 +9,8 @@
 
 namespace ovant {
 
+struct SdlFunctions;
+
 // Plays wave files through SDL's audio queue. The device is opened for a sound
 // and closed again once nothing has played for a while: while it is open,
 // SDL's device thread wakes for every buffer, silence included, and the
@@ -18,6 +20,10 @@ namespace ovant {
 //
 // A file that is missing or not a playable wave plays nothing and leaves the
 // sound that is playing alone.
+//
+// SDL itself is opened by the first sound that really plays: a console whose
+// sound is off never maps it. Without the library the player stays silent as
+// without a driver.
 class SdlSoundPlayer final : public SoundPlayer {
 public:
     // How long the device stays open after the last sound has played.
@@ -36,6 +42,8 @@ public:
     bool deviceOpen() const { return m_device != 0; }
 
 private:
+    // Opens SDL on the first call; false, after one warning, without it.
+    bool loadLibrary();
     bool ensureDevice();
     bool startAudio();
     bool openDevice();
@@ -46,6 +54,8 @@ private:
     // milliseconds; no value if the file cannot be played, the queue untouched.
     std::optional<int> replaceQueued(const QString& path);
 
+    const SdlFunctions* m_sdl = nullptr;  // null until the first sound plays
+    bool m_triedToLoad = false;
     std::uint32_t m_device = 0;  // SDL_AudioDeviceID; 0 while none is open
     int m_bufferMs = 0;          // how long the device's own buffer plays
     bool m_audioInitialised = false;
