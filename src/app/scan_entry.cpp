@@ -15,6 +15,7 @@
 #include "platform/host_window.h"
 #include "platform/lean_memory.h"
 #include "platform/no_display.h"
+#include "platform/plain_event_loop.h"
 #include "platform/process_end.h"
 #include "platform/random_source.h"
 #include "platform/screen_rules.h"
@@ -53,6 +54,7 @@ QString displayText(QString text) {
 int runScan(int argc, char** argv) {
     // Runs for hours as a screen saver: what it frees must go back.
     keepFreedMemoryReturned();
+    preferPlainEventLoop();
     std::optional<NoDisplayGuard> noDisplay(std::in_place, QStringLiteral("OVANT-Scan"));
     QApplication app(argc, argv);
     noDisplay.reset();
