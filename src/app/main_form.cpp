@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <optional>
 
 #include "alert/red_alert.h"
 #include "console/frame_animation.h"
@@ -12,6 +13,7 @@
 #include "console/number_panel.h"
 #include "console/palette.h"
 #include "console/timings.h"
+#include "elements/picture_store.h"
 #include "platform/sound/sound_effects.h"
 #include "platform/texts.h"
 #include "scene/auto_zoom.h"
@@ -218,7 +220,13 @@ void MainForm::showInfoModal() {
     setup.sounds = services_.sounds;
     setup.random = services_.random;
     setup.aniSpeed = [this] { return state_.aniSpeed; };
-    InfoWindow info(services_.twips, services_.pictures, setup, this);
+    // The window's pictures have a store of their own, given back when it
+    // closes; the console's store stays sized for what the console shows.
+    std::optional<PictureStore> windowPictures;
+    if (services_.pictures != nullptr) {
+        windowPictures.emplace();
+    }
+    InfoWindow info(services_.twips, windowPictures ? &*windowPictures : nullptr, setup, this);
     info.setWindowFlag(Qt::Window);
     info.setWindowModality(Qt::ApplicationModal);
     QEventLoop loop;

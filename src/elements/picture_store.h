@@ -17,10 +17,10 @@ public:
 
     // Large pictures (a zoom view's schematic, a panel, a ship) kept at once,
     // in kilobytes at their designed size, whatever the scale: enough for
-    // everything on screen together (a zoom view, a panel and a ship come to
-    // 1.1 MB, with the info window's pictures over them 1.8 MB), so that no
-    // picture in view is drawn again for each frame.
-    static constexpr int kLargeKeptKb = 2048;
+    // everything one window shows together (a zoom view, a panel and a ship
+    // come to 1.1 MB; the info window's pictures, in a store of their own,
+    // to 0.8 MB), so that no picture in view is drawn again for each frame.
+    static constexpr int kLargeKeptKb = 1280;
     // A picture of at least this many kilobytes at its designed size is large.
     static constexpr int kLargeKb = 48;
 
