@@ -60,7 +60,9 @@ void ElementWindow::frame() {
     sinceFrame_.start();
     const QRegion region = tree_.takeDirty();
     if (!region.isEmpty() && isVisible()) {
-        update(region);
+        // The frame is due now: paint it in this wake-up rather than post a
+        // request that wakes the loop once more.
+        repaint(region);
     }
 }
 
