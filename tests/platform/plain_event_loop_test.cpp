@@ -1,6 +1,6 @@
 // The console wakes a hundred times a second while a ship travels; it must
-// run on Qt's own event loop, which costs a quarter less per wake-up than the
-// one built on GLib's main loop (Qt picks that one wherever GLib is there).
+// run on Qt's own event loop, which costs less per wake-up than the one
+// built on GLib's main loop (Qt picks that one wherever GLib is there).
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QtTest>
