@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 #include <optional>
 
@@ -151,6 +152,12 @@ int runScan(int argc, char** argv) {
 
     MainForm console(services, splash ? &*splash : nullptr);
     sounds.setBeforeBlocking([&console] { console.flush(); });
+    // Panels, zoom views and ships come and go for hours; once a minute the
+    // pages they freed inside the heap go back to the system.
+    QTimer giveBack;
+    giveBack.setTimerType(Qt::VeryCoarseTimer);
+    QObject::connect(&giveBack, &QTimer::timeout, [] { returnFreedMemory(); });
+    giveBack.start(60 * 1000);
     console.load();
     return QApplication::exec();
 }

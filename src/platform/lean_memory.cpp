@@ -20,4 +20,10 @@ void keepFreedMemoryReturned() {
 #endif
 }
 
+void returnFreedMemory() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
 }  // namespace ovant
