@@ -25,13 +25,18 @@ void ElementWindow::scheduleFrame() {
     // without delay); within a frame's time of the last one it waits for
     // the rest of that time, and everything that changes meanwhile rides
     // along in the same frame.
-    const qint64 since = sinceFrame_.isValid() ? sinceFrame_.elapsed() : qint64{kFrameMs};
+    const qint64 since = msSinceFrame();
     qint64 wait = std::max<qint64>(0, kFrameMs - since);
     if (clock_ != nullptr && clock_->isActive()) {
         // The clock's tick takes the frame; this is only the fallback.
         wait += clock_->interval() + 2;
     }
     frameTimer_.start(static_cast<int>(wait));
+}
+
+qint64 ElementWindow::msSinceFrame() const {
+    // Before the first frame, a frame's time has passed already.
+    return sinceFrame_.isValid() ? sinceFrame_.elapsed() : qint64{kFrameMs};
 }
 
 void ElementWindow::rideFramesOn(QTimer* clock) {
@@ -45,7 +50,7 @@ void ElementWindow::clockTick() {
     }
     // The tick nearest the due time takes the frame: a tick less than half
     // a clock step early rather than a wake-up of its own.
-    const qint64 since = sinceFrame_.isValid() ? sinceFrame_.elapsed() : qint64{kFrameMs};
+    const qint64 since = msSinceFrame();
     if (since + clock_->interval() / 2 >= kFrameMs) {
         frame();
     }

@@ -57,6 +57,7 @@ private:
     void scheduleFrame();
     void frame();
     void clockTick();
+    qint64 msSinceFrame() const;
 
     ElementTree tree_;
     QTimer frameTimer_;
