@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "alert/red_alert.h"
+#include "console/clock_riders.h"
 #include "console/frame_animation.h"
 #include "console/frame_layout.h"
 #include "console/key_commands.h"
@@ -70,9 +71,21 @@ MainForm::MainForm(ConsoleServices services, StartupReporter* reporter)
         ShipTimers{timers_.tmrShip, timers_.tmrShipAni, timers_.tmrShipInfo});
     QObject::connect(timers_.tmrShip, &QTimer::timeout, this,
                      [this] { shipTraffic_->chanceTick(); });
-    QObject::connect(timers_.tmrShipAni, &QTimer::timeout, this,
-                     [this] { shipTraffic_->motionStep(); });
-    // Connected after the motion step, so each frame shows the step's move.
+    // While a ship crosses, the decorative clocks take their ticks on its
+    // clock rather than each waking the console on its own.
+    riders_ = std::make_unique<ClockRiders>(*timers_.tmrShipAni);
+    for (QTimer* rider : {timers_.timer2, timers_.timer3, timers_.tmrAni, timers_.tmrAni1,
+                          timers_.tmrRedAlert}) {
+        riders_->add(rider);
+    }
+    for (int i = 1; i <= 5; ++i) {
+        riders_->add(timers_.starAni[static_cast<std::size_t>(i)]);
+    }
+    QObject::connect(timers_.tmrShipAni, &QTimer::timeout, this, [this] {
+        riders_->tick();
+        shipTraffic_->motionTick(timing::kShipStepsPerTick);
+    });
+    // Connected after the motion, so each frame shows the ship's move.
     rideFramesOn(timers_.tmrShipAni);
     QObject::connect(timers_.tmrShipInfo, &QTimer::timeout, this,
                      [this] { shipTraffic_->leavingTimeout(); });

@@ -21,6 +21,7 @@ namespace ovant {
 
 class AutoScan;
 class AutoZoom;
+class ClockRiders;
 class ConsoleExit;
 class ExitRule;
 class FrameAnimation;
@@ -154,6 +155,7 @@ private:
     std::unique_ptr<ScanPanels> panels_;
     std::unique_ptr<ShipScanPanel> shipPanel_;
     std::unique_ptr<ShipTraffic> shipTraffic_;
+    std::unique_ptr<ClockRiders> riders_;
     std::unique_ptr<ConsoleExit> exit_;
     std::unique_ptr<AutoScan> autoScan_;
     QPointer<QEventLoop> infoLoop_;

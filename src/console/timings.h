@@ -27,7 +27,11 @@ inline constexpr TimerSpec kAni1{"tmrAni1", 100, true};
 inline constexpr TimerSpec kNumberColours{"Timer2", 600, true};
 inline constexpr TimerSpec kNumberFill{"Timer3", 600, true};
 inline constexpr TimerSpec kShip{"tmrShip", 5000, true};
-inline constexpr TimerSpec kShipAni{"tmrShipAni", 10, false};
+// The ship moves one step per 10 ms. Its clock wakes the console once a
+// frame and takes the frame's three steps together: the steps in between
+// were never shown, and each wake-up costs more than a step.
+inline constexpr TimerSpec kShipAni{"tmrShipAni", 30, false};
+inline constexpr int kShipStepsPerTick = 3;
 inline constexpr TimerSpec kShipInfo{"tmrShipInfo", 5000, false};
 inline constexpr TimerSpec kRedAlert{"tmrRedAlert", 150, false};
 inline constexpr TimerSpec kRedAlertRnd{"tmrRedAlertRnd", 3000, false};

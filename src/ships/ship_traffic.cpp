@@ -86,6 +86,13 @@ bool ShipTraffic::mayFollow() const {
     return scanWanted() && !ops_.zoomViewOpen() && !state_.panelBusy;
 }
 
+void ShipTraffic::motionTick(int steps) {
+    // A step after the jump only stops the clock again.
+    for (int i = 0; i < steps; ++i) {
+        motionStep();
+    }
+}
+
 void ShipTraffic::motionStep() {
     if (!state_.shipInSector) {
         timers_.motion->stop();

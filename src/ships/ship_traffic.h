@@ -14,8 +14,8 @@ class SettingsStore;
 class SoundEffects;
 struct ConsoleState;
 
-// The ship's clocks: the chance every 5 s, the motion step every 10 ms and
-// the one-shot that takes the leaving message away.
+// The ship's clocks: the chance every 5 s, the motion (a step every 10 ms,
+// taken a few at a time) and the one-shot that takes the leaving message away.
 struct ShipTimers {
     QTimer* chance;
     QTimer* motion;
@@ -31,6 +31,8 @@ public:
 
     // Clock handlers.
     void chanceTick();
+    // The motion clock's tick: `steps` steps.
+    void motionTick(int steps);
     void motionStep();
     void leavingTimeout();
 

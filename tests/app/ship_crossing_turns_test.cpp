@@ -26,8 +26,8 @@ void pushShipDraws(ScriptedRandom& random, int targetY) {
     random.pushDraw(4, 5);
 }
 
-// The console with its clocks stopped; a test moves the ship step by step,
-// each step running as the motion clock would run it.
+// The console with its clocks stopped; a test moves the ship tick by tick,
+// each tick running as the motion clock would run it.
 struct Crossing {
     ConsoleRig rig;
 
@@ -46,8 +46,9 @@ struct Crossing {
         QVERIFY(motion()->isActive());
         motion()->stop();
     }
-    // Runs up to `n` motion steps; fewer if the ship jumps away first.
-    void steps(int n) {
+    // Runs up to `n` ticks of the motion clock, three steps each; fewer if
+    // the ship jumps away first.
+    void ticks(int n) {
         for (int i = 0; i < n && state().shipInSector; ++i) {
             QMetaObject::invokeMethod(motion(), "timeout", Qt::DirectConnection);
         }
@@ -86,12 +87,13 @@ private Q_SLOTS:
         c.rig.form->scanShipsSwitch();
         QVERIFY(c.state().scanShips);
 
-        // The first ship is followed until it jumps, 14 steps up.
+        // The first ship is followed until it jumps, 14 steps up: on the
+        // fifth tick.
         c.sendShip(4990);
-        c.steps(1);
+        c.ticks(1);
         QVERIFY(c.shipPanel()->visible());
         QVERIFY(!c.rig.planet().panel->visible());
-        c.steps(13);
+        c.ticks(3);
         QVERIFY(c.scannerFramesShip());
         QVERIFY(c.state().shipInSector);
 
@@ -111,14 +113,14 @@ private Q_SLOTS:
             QTimer::singleShot(0, c.rig.form.get(), [&] {
                 c.rig.player.clear();
                 c.sendShip(5040);
-                c.steps(5);
+                c.ticks(2);
                 secondShipJumped = !c.state().shipInSector;
             });
         };
         QObject::connect(&c.rig.form->pacer(), &Pacer::pauseStarted, c.rig.form.get(), secondShip);
         QObject::connect(&c.rig.form->pacer(), &Pacer::tickPauseStarted, c.rig.form.get(),
                          secondShip);
-        c.steps(1);
+        c.ticks(1);
 
         QVERIFY(secondShipJumped);
         QVERIFY(buildWasHalfDone);
@@ -143,7 +145,7 @@ private Q_SLOTS:
         // Key H asks for the scan; the next step follows the ship.
         c.rig.form->shipScanRequest();
         QVERIFY(c.state().shipScanRequested);
-        c.steps(3);
+        c.ticks(1);
         QVERIFY(c.scannerFramesShip());
         QVERIFY(c.shipPanel()->visible());
 
@@ -161,7 +163,7 @@ private Q_SLOTS:
         // The ship travels on and jumps: the scanner stays, nothing is
         // wiped or built again.
         c.rig.player.clear();
-        c.steps(1000);
+        c.ticks(1000);
         QVERIFY(!c.state().shipInSector);
         QVERIFY(c.scannerAt(1));
         QVERIFY(wholePanelShown(c.rig.planet()));
@@ -178,7 +180,7 @@ private Q_SLOTS:
         QCOMPARE(caption->text(), QStringLiteral("* Scan Ships"));
         QCOMPARE(c.rig.settings.getText(settings::kShipScan), QStringLiteral("1"));
         c.sendShip(4000);
-        c.steps(3);
+        c.ticks(1);
         QVERIFY(c.scannerFramesShip());
         QVERIFY(c.shipPanel()->visible());
 
@@ -192,7 +194,7 @@ private Q_SLOTS:
         QVERIFY(wholePanelShown(c.rig.planet()));
 
         // The ship's later steps no longer take the scanner.
-        c.steps(10);
+        c.ticks(3);
         QVERIFY(c.state().shipInSector);
         QVERIFY(c.scannerAt(1));
         QVERIFY(!c.shipPanel()->visible());
