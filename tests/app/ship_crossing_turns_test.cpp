@@ -137,6 +137,28 @@ private Q_SLOTS:
         QCOMPARE(c.rig.player.fileNames().first(), QStringLiteral("1.wav"));
     }
 
+    // While a ship crosses, a decorative clock due before the ship clock's
+    // next tick takes its tick on this one instead of waking the console on
+    // its own; one due later waits for its own time.
+    void decorativeClocksDueBeforeTheNextTickRideOnTheShipsClock() {
+        Crossing c;
+        pushShipDraws(c.rig.random, 4000);
+        c.rig.form->shipCommand(false);
+        QVERIFY(c.motion()->isActive());
+        const ConsoleTimers& t = c.rig.form->timers();
+        int colourTicks = 0;
+        int labelTicks = 0;
+        QObject::connect(t.timer2, &QTimer::timeout, t.timer2, [&] { ++colourTicks; });
+        QObject::connect(t.starAni[3], &QTimer::timeout, t.starAni[3], [&] { ++labelTicks; });
+        t.timer2->start(5);
+        t.starAni[3]->start(10000);
+
+        QMetaObject::invokeMethod(c.motion(), "timeout", Qt::DirectConnection);
+        QVERIFY(colourTicks >= 1);
+        QCOMPARE(labelTicks, 0);
+        QVERIFY(t.starAni[3]->remainingTime() > c.motion()->interval());
+    }
+
     void endScanOfARequestedShipScanSendsTheScannerBackForGood() {
         Crossing c;
         c.rig.form->infoLabelClick(1);
