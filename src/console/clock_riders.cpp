@@ -35,7 +35,7 @@ bool ClockRiders::ride(Rider& rider, int horizon) {
         return false;
     }
     const int left = timer->remainingTime();
-    if (left < 0 || left >= horizon) {
+    if (left >= horizon) {
         return false;  // its own time comes after the clock's next tick
     }
     QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);

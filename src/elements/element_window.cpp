@@ -13,7 +13,7 @@ ElementWindow::ElementWindow(Twips twips, const PictureStore* pictures, QWidget*
     setMouseTracking(true);
     frameTimer_.setSingleShot(true);
     frameTimer_.setTimerType(Qt::PreciseTimer);
-    connect(&frameTimer_, &QTimer::timeout, this, &ElementWindow::frame);
+    connect(&frameTimer_, &QTimer::timeout, this, &ElementWindow::flush);
     tree_.setOnDirty([this] { scheduleFrame(); });
 }
 
@@ -52,7 +52,7 @@ void ElementWindow::clockTick() {
     // a clock step early rather than a wake-up of its own.
     const qint64 since = msSinceFrame();
     if (since + clock_->interval() / 2 >= kFrameMs) {
-        frame();
+        flush();
     }
 }
 
@@ -60,22 +60,13 @@ int ElementWindow::msUntilFrame() const {
     return frameTimer_.isActive() ? std::max(0, frameTimer_.remainingTime()) : -1;
 }
 
-void ElementWindow::frame() {
-    frameTimer_.stop();
-    sinceFrame_.start();
-    const QRegion region = tree_.takeDirty();
-    if (!region.isEmpty() && isVisible()) {
-        // The frame is due now: paint it in this wake-up rather than post a
-        // request that wakes the loop once more.
-        repaint(region);
-    }
-}
-
 void ElementWindow::flush() {
     frameTimer_.stop();
     sinceFrame_.start();
     const QRegion region = tree_.takeDirty();
     if (!region.isEmpty() && isVisible()) {
+        // Painted in this wake-up; a posted request would wake the loop once
+        // more.
         repaint(region);
     }
 }

@@ -37,8 +37,8 @@ public:
 
     // While this fast clock runs, frames are taken on its ticks (after the
     // handlers connected before this call) instead of on a wake-up of their
-    // own: a travelling ship already wakes the program a hundred times a
-    // second, and a frame timer beside it would add thirty more. The frame
+    // own: a travelling ship's clock wakes the program anyway, and a frame
+    // timer beside it would add thirty wake-ups a second more. The frame
     // timer stays armed a little later than due, so a change still shows
     // when the clock stops.
     void rideFramesOn(QTimer* clock);
@@ -55,7 +55,6 @@ protected:
 
 private:
     void scheduleFrame();
-    void frame();
     void clockTick();
     qint64 msSinceFrame() const;
 

@@ -1,4 +1,4 @@
-// The console wakes a hundred times a second while a ship travels; it must
+// The console wakes dozens of times a second; it must
 // run on Qt's own event loop, which costs less per wake-up than the one
 // built on GLib's main loop (Qt picks that one wherever GLib is there).
 #include <QAbstractEventDispatcher>
