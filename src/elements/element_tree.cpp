@@ -355,7 +355,7 @@ void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect&
                 if (e.textSpansHeight()) {
                     layout->drawSpanningHeight(painter, rect);
                 } else {
-                    layout->draw(painter, rect, hiddenTop(e));
+                    layout->draw(painter, rect, hiddenTop(e), visibleArea);
                 }
             }
             break;
