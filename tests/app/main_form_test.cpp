@@ -222,20 +222,6 @@ private Q_SLOTS:
         }
     }
 
-    void theBoxesTheEndToEndTestsClickAndReadStayPut() {
-        Rig rig;
-        const std::pair<const char*, QRectF> boxes[] = {
-            {"StarsScan", {2130, 3090, 9315, 5055}},   // the sector
-            {"PicScanInfo", {2100, 330, 4995, 1875}},  // the planet panel
-            {"plntLine1_1", {240, 130, 15, 740}},      // its first leader
-            {"plntDot1", {180, 820, 135, 135}}};       // and first point
-        for (const auto& [name, box] : boxes) {
-            const Element* e = rig.form.tree().find(QString::fromLatin1(name));
-            QVERIFY2(e != nullptr, name);
-            QCOMPARE(QRectF(e->left(), e->top(), e->width(), e->height()), box);
-        }
-    }
-
     void normalStartOnASmallScreenWithStoredOptions() {
         SettingsStore store;
         store.saveSwitch(settings::kAutoScan, false);
