@@ -101,23 +101,17 @@ private Q_SLOTS:
         QCOMPARE(reader.getSwitch(settings::kAutoScan), SwitchValue::On);
     }
 
-    void switchReading_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("one is on") << "1" << int(SwitchValue::On);
-        QTest::newRow("zero is off") << "0" << int(SwitchValue::Off);
-        QTest::newRow("two is neither") << "2" << int(SwitchValue::Neither);
-        QTest::newRow("a half is neither") << "0.5" << int(SwitchValue::Neither);
-        QTest::newRow("a decimal one is on") << "1.0" << int(SwitchValue::On);
-        QTest::newRow("text is the default (on)") << "yes" << int(SwitchValue::On);
-        QTest::newRow("empty text is the default (on)") << "" << int(SwitchValue::On);
-    }
+    // "1" is on, "0" off, another number neither; text counts as the default.
     void switchReading() {
-        QFETCH(QString, stored);
-        QFETCH(int, expected);
         SettingsStore store;
-        store.saveText(settings::kAutoScan, stored);
-        QCOMPARE(int(store.getSwitch(settings::kAutoScan)), expected);
+        const std::pair<const char*, SwitchValue> cases[] = {
+            {"1", SwitchValue::On},        {"0", SwitchValue::Off},  {"2", SwitchValue::Neither},
+            {"0.5", SwitchValue::Neither}, {"1.0", SwitchValue::On}, {"yes", SwitchValue::On},
+            {"", SwitchValue::On}};
+        for (const auto& [stored, expected] : cases) {
+            store.saveText(settings::kAutoScan, QLatin1String(stored));
+            QVERIFY2(store.getSwitch(settings::kAutoScan) == expected, stored);
+        }
     }
 
     void numbersAreWrittenInTheUsersLocaleAndWholeOnesFallBack() {
@@ -137,28 +131,26 @@ private Q_SLOTS:
         QCOMPARE(english.getText(settings::kAniSpeedStep), QStringLiteral("4"));
     }
 
-    void aniSpeedSurvivesAChangedLocale_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QLocale::Language>("language");
-        QTest::addColumn<double>("expected");
-        QTest::newRow("dot read in German is not five") << "0.005" << QLocale::German << 0.005;
-        QTest::newRow("comma read in English") << "0,005" << QLocale::English << 0.005;
-        QTest::newRow("other speeds stay") << "0,02" << QLocale::German << 0.02;
-        // Three digits behind the dot look like a thousands group in German.
-        QTest::newRow("dot with three digits read in German is no group")
-            << "0.250" << QLocale::German << 0.25;
-        QTest::newRow("five seconds per step is refused") << "5" << QLocale::German << 0.005;
-        QTest::newRow("negative is refused") << "-0.1" << QLocale::English << 0.005;
-        QTest::newRow("text is the default") << "fast" << QLocale::English << 0.005;
-        QTest::newRow("zero is allowed") << "0" << QLocale::English << 0.0;
-    }
+    // A speed outside 0 to 1 s per step, or no number, is the default.
     void aniSpeedSurvivesAChangedLocale() {
-        QFETCH(QString, stored);
-        QFETCH(QLocale::Language, language);
-        QFETCH(double, expected);
-        SettingsStore store{QLocale(language)};
-        store.saveText(settings::kAniSpeed, stored);
-        QCOMPARE(store.getAniSpeed(settings::kAniSpeed), expected);
+        const struct {
+            const char* stored;
+            QLocale::Language language;
+            double expected;
+        } cases[] = {{"0.005", QLocale::German, 0.005},  // not five
+                     {"0,005", QLocale::English, 0.005},
+                     {"0,02", QLocale::German, 0.02},
+                     // Three digits behind the dot look like a thousands group in German.
+                     {"0.250", QLocale::German, 0.25},
+                     {"5", QLocale::German, 0.005},
+                     {"-0.1", QLocale::English, 0.005},
+                     {"fast", QLocale::English, 0.005},
+                     {"0", QLocale::English, 0.0}};
+        for (const auto& c : cases) {
+            SettingsStore store{QLocale(c.language)};
+            store.saveText(settings::kAniSpeed, QLatin1String(c.stored));
+            QVERIFY2(store.getAniSpeed(settings::kAniSpeed) == c.expected, c.stored);
+        }
     }
 
     // What others keep in the file (a user's notes, a newer version's keys)
