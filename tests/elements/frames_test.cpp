@@ -149,12 +149,6 @@ const std::pair<const char*, Change> kChanges[] = {
     {"ship outline", [](Scene& s) { s.ship->setOutline(QRegion(0, 0, 26, 20) - hull()); }},
 };
 
-// What the label and the marker show at the end of the frame tests below.
-void argusAndGreen(Scene& s) {
-    s.label->setText(QStringLiteral("Argus VII"));
-    s.marker->setBackColor(Qt::green);
-}
-
 }  // namespace
 
 class FramesTest : public QObject {
@@ -191,57 +185,56 @@ private Q_SLOTS:
                 freshRender([](Scene& f) { f.label->setText(QStringLiteral("150")); }));
     }
 
-    void aChangeAfterAQuietSpellShowsAtOnceAndOneRightAfterAFrameWaits() {
-        MirroredWindow window;
-        QVERIFY(window.shownAndSettled());
-        QTest::qSleep(ElementWindow::kFrameMs + 5);
-        window.s.label->setText(QStringLiteral("Delta Vega"));
-        QCOMPARE(window.msUntilFrame(), 0);
-
-        window.flush();
-        QCOMPARE(window.msUntilFrame(), -1);
-        window.s.label->setText(QStringLiteral("Argus VII"));
-        QVERIFY(window.msUntilFrame() > 0 && window.msUntilFrame() <= ElementWindow::kFrameMs);
-        // Further changes ride along in that frame.
-        window.s.marker->setBackColor(Qt::green);
-        QVERIFY(window.msUntilFrame() > 0);
-        QVERIFY(waitForPaintsToSettle(window));
-        QVERIFY(window.screen == freshRender(argusAndGreen));
-    }
-
+    // A change after a quiet spell shows at once, one right after a frame
+    // waits for the next, and further changes ride along in that frame.
     // While a fast clock runs, its ticks take the frames: a change waits for
     // the next tick instead of waking the program once more, a tick right
     // after a frame takes none, and once the clock stops a change still
     // shows. Ticks are called directly between blocking sleeps, so the
     // real clock never gets a turn while the rule is looked at.
-    void framesRideOnARunningClockAndFallBackWhenItStops() {
+    void framesShowQuietChangesAtOnceAndRideOnARunningClock() {
         MirroredWindow window;
         QVERIFY(window.shownAndSettled());
+        QTest::qSleep(ElementWindow::kFrameMs + 5);
+        window.s.label->setText(QStringLiteral("Delta Vega"));
+        QCOMPARE(window.msUntilFrame(), 0);
+        window.flush();
+        QCOMPARE(window.msUntilFrame(), -1);
+        window.s.label->setText(QStringLiteral("Argus VII"));
+        QVERIFY(window.msUntilFrame() > 0 && window.msUntilFrame() <= ElementWindow::kFrameMs);
+        window.s.marker->setBackColor(Qt::green);
+        QVERIFY(window.msUntilFrame() > 0);
+        QVERIFY(waitForPaintsToSettle(window));
+        QVERIFY(window.screen == freshRender([](Scene& f) {
+                    f.label->setText(QStringLiteral("Argus VII"));
+                    f.marker->setBackColor(Qt::green);
+                }));
+
         QTimer clock;
         clock.setTimerType(Qt::PreciseTimer);
         clock.setInterval(10);
         window.rideFramesOn(&clock);
         clock.start();
         const auto tick = [&clock] { QMetaObject::invokeMethod(&clock, "timeout"); };
-
         QTest::qSleep(ElementWindow::kFrameMs + 5);
         window.s.label->setText(QStringLiteral("Delta Vega"));
         QVERIFY2(window.msUntilFrame() > 0, "a frame of its own while the clock runs");
         QVERIFY(window.msUntilFrame() <= clock.interval() + 2);
         tick();
         QCOMPARE(window.msUntilFrame(), -1);
-
         window.s.label->setText(QStringLiteral("Argus VII"));
         tick();
         QVERIFY2(window.msUntilFrame() >= 0, "a tick right after a frame took another");
         QTest::qSleep(ElementWindow::kFrameMs - 3);
         tick();
         QCOMPARE(window.msUntilFrame(), -1);
-
-        window.s.marker->setBackColor(Qt::green);
+        window.s.marker->setBackColor(Qt::cyan);
         clock.stop();
         QVERIFY(waitForPaintsToSettle(window));
-        QVERIFY(window.screen == freshRender(argusAndGreen));
+        QVERIFY(window.screen == freshRender([](Scene& f) {
+                    f.label->setText(QStringLiteral("Argus VII"));
+                    f.marker->setBackColor(Qt::cyan);
+                }));
     }
 
     // The root covers the window in its own colour; where it does not reach,
