@@ -53,7 +53,7 @@ private Q_SLOTS:
                 played.isEmpty()
                     ? std::vector<RecordingSoundPlayer::Call>{}
                     : std::vector<RecordingSoundPlayer::Call>{{folder.filePath(played), c.sync}};
-            QVERIFY2(player.calls() == expected, c.played);
+            QVERIFY2(player.calls() == expected, qPrintable(QString::number(&c - cases)));
             // The hook runs once, before a synchronous sound starts, and never
             // for an asynchronous one or for none.
             QCOMPARE(hookRuns, c.sync && !played.isEmpty() ? 1 : 0);
