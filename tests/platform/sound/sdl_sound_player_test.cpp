@@ -2,6 +2,8 @@
 // plays (silence included) into a file; the test waves are in the device's own
 // format, so they appear in that file byte for byte.
 #include "platform/sound/sdl_sound_player.h"
+#include "platform/sound/sdl_library.h"
+#include "platform/sound/sound_effects.h"
 #include "wave_bytes.h"
 
 #include <QDir>
@@ -23,6 +25,11 @@ qint64 msTaken(const std::function<void()>& action) {
     timer.start();
     action();
     return timer.elapsed();
+}
+
+bool sdlMapped() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libSDL2");
 }
 
 }  // namespace
@@ -52,7 +59,8 @@ private Q_SLOTS:
         m_folder = qEnvironmentVariable("OVANT_TEST_SANDBOX", m_temporary.path());
         QVERIFY(QDir().mkpath(m_folder));
         QVERIFY(writeFile(path("low.wav"), wave(1, kRate, 16, m_low)));
-        QVERIFY(writeFile(path("high.wav"), wave(1, kRate, 16, m_high)));
+        for (const char* name : {"high.wav", "2.wav", "10.wav"})
+            QVERIFY(writeFile(path(QLatin1String(name)), wave(1, kRate, 16, m_high)));
         QVERIFY(writeFile(path("garbage.wav"), QByteArray(4000, '\x5a')));
         // The truncated file still holds 250 ms of the tone after its header.
         QVERIFY(writeFile(path("truncated.wav"), wave(1, kRate, 16, m_low).left(22050)));
@@ -63,6 +71,42 @@ private Q_SLOTS:
         QFile::remove(m_output);
         qputenv("SDL_AUDIODRIVER", "disk");
         qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(m_output));
+    }
+
+    // SDL maps a score of libraries once loaded, so the programs open it only
+    // when the first sound really plays. Whether it is loaded is read from the
+    // process's own memory map, so this runs before any other test plays.
+    void sdlIsMappedOnlyOnceTheFirstSoundReallyPlays() {
+        QVERIFY(!sdlMapped());
+        {
+            ovant::SdlSoundPlayer player;
+            ovant::SoundEffects sounds(player, m_folder);
+            // A console with its sound off: the helpers that obey the switch stay
+            // quiet, and files that cannot play are read and dropped without SDL.
+            sounds.setSoundOn(false);
+            sounds.playSound2();
+            sounds.playSound10();
+            player.playAsync(path("garbage.wav"));
+            player.playSync(path("missing.wav"));
+            QVERIFY(!sdlMapped());
+            sounds.setSoundOn(true);
+            sounds.playSound2();
+            QVERIFY(sdlMapped());
+            QVERIFY(player.deviceOpen());
+        }
+        // The disk driver's file is complete once the device has closed.
+        QVERIFY(played().contains(m_high));
+    }
+
+    void aMissingLibraryOrFunctionMeansNoAudio() {
+        QString error;
+        QVERIFY(!ovant::loadSdlFunctions(QStringLiteral("ovant-no-such-library"), 0, &error));
+        QVERIFY(!error.isEmpty());
+        // A library that loads but is not SDL: half a table would crash on the
+        // first missing call, so none is given.
+        error.clear();
+        QVERIFY(!ovant::loadSdlFunctions(QStringLiteral("Qt6Core"), 6, &error));
+        QVERIFY2(error.contains(QLatin1String("lacks SDL_")), qPrintable(error));
     }
 
     // A driver that cannot start falls back to the dummy driver, which
