@@ -110,13 +110,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("ship");
         QTest::addColumn<bool>("zoomOpens");
         QTest::addColumn<QString>("outcome");
-        QTest::newRow("every ship is scanned: the flight stops") << "every" << false << "stops";
-        QTest::newRow("the user asked for the ship: the flight stops")
-            << "asked" << false << "stops";
-        QTest::newRow("nobody scans the ship: the flight arrives")
-            << "nobody" << false << "arrives";
-        QTest::newRow("nobody scans the ship, a zoom view opens: the frame only snaps")
-            << "nobody" << true << "snaps";
+        QTest::newRow("every ship is scanned") << "every" << false << "stops";
+        QTest::newRow("the user asked for the ship") << "asked" << false << "stops";
+        QTest::newRow("nobody scans the ship") << "nobody" << false << "arrives";
+        QTest::newRow("a zoom view opens: the frame only snaps") << "nobody" << true << "snaps";
     }
     void aShipCrossingDuringAFlightTakesTheScannerOnlyWhenScanned() {
         QFETCH(QString, ship);
@@ -191,84 +188,57 @@ private Q_SLOTS:
         QVERIFY(!s.state.scannerMoving);
     }
 
-    void infoLabelClick_data() {
-        QTest::addColumn<int>("activeStar");
-        QTest::addColumn<QString>("ship");
-        QTest::addColumn<bool>("busy");
-        QTest::addColumn<int>("clicked");
-        QTest::addColumn<QStringList>("sounds");
-        QTest::addColumn<QString>("hidden");
-        QTest::addColumn<int>("expectedStar");
-        const QStringList flight{"1.wav", "8.wav", "9.wav"};
-        QTest::newRow("first click plays no click sound")
-            << 0 << "" << false << 1 << flight.mid(1) << "hidePlanetScan" << 1;
-        QTest::newRow("leaving the telescope wipes its panel")
-            << 4 << "" << false << 2 << flight << "hideSRTeleInfos" << 2;
-        QTest::newRow("the current target is ignored")
-            << 2 << "" << false << 2 << QStringList{} << "" << 2;
-        QTest::newRow("the current target after a ship scan request")
-            << 2 << "asked" << false << 2 << flight << "hidePlanetScan" << 2;
-        QTest::newRow("refused while every ship is scanned")
-            << 1 << "every" << false << 3 << QStringList{"7.wav"} << "" << 1;
-        QTest::newRow("ignored while busy") << 1 << "" << true << 3 << QStringList{} << "" << 1;
-    }
-    void infoLabelClick() {
-        QFETCH(int, activeStar);
-        QFETCH(QString, ship);
-        QFETCH(bool, busy);
-        QFETCH(int, clicked);
-        QFETCH(QStringList, sounds);
-        QFETCH(QString, hidden);
-        QFETCH(int, expectedStar);
-        Scene s;
-        s.state.activeStar = static_cast<std::uint8_t>(activeStar);
-        s.ship(ship);
-        s.state.panelBusy = busy;
-        s.scanner.infoLabelClick(clicked);
-        QCOMPARE(s.player.fileNames(), sounds);
-        QCOMPARE(int(s.state.activeStar), expectedStar);
-        if (hidden.isEmpty()) {
-            QVERIFY(s.ops.calls.isEmpty());
-        } else {
-            QCOMPARE(s.ops.calls.first(), hidden);
-            QVERIFY(!s.state.shipScanRequested);
-            QCOMPARE(s.ops.calls.last(), QStringLiteral("scanPlanet %1").arg(expectedStar));
+    void anInfoLabelClickFliesToItsObject() {
+        struct Click {
+            int active;
+            const char* ship;
+            bool busy;
+            int clicked;
+            const char* sounds;
+            const char* wipe;  // empty: nothing happens
+        };
+        for (const Click& c : std::initializer_list<Click>{
+                 {0, "", false, 1, "8.wav 9.wav", "hidePlanetScan"},  // no click sound at first
+                 {4, "", false, 2, "1.wav 8.wav 9.wav", "hideSRTeleInfos"},
+                 {2, "", false, 2, "", ""},  // the current target is ignored
+                 {2, "asked", false, 2, "1.wav 8.wav 9.wav", "hidePlanetScan"},  // unless a ship
+                 {1, "every", false, 3, "7.wav", ""},                            // was scanned
+                 {1, "", true, 3, "", ""}}) {
+            Scene s;
+            s.state.activeStar = static_cast<std::uint8_t>(c.active);
+            s.ship(QString::fromLatin1(c.ship));
+            s.state.panelBusy = c.busy;
+            s.scanner.infoLabelClick(c.clicked);
+            const bool flies = *c.wipe != 0;
+            QCOMPARE(s.player.fileNames().join(QLatin1Char(' ')), QLatin1String(c.sounds));
+            QCOMPARE(int(s.state.activeStar), flies ? c.clicked : c.active);
+            QCOMPARE(s.ops.calls.value(0), QLatin1String(c.wipe));
+            QCOMPARE(s.ops.calls.value(s.ops.calls.size() - 1),
+                     flies ? QStringLiteral("scanPlanet %1").arg(c.clicked) : QString());
+            QVERIFY(!flies || !s.state.shipScanRequested);
         }
     }
 
-    void endScan_data() {
-        QTest::addColumn<int>("activeStar");
-        QTest::addColumn<QString>("ship");
-        QTest::addColumn<bool>("blocked");
-        QTest::addColumn<QStringList>("sounds");
-        QTest::addColumn<bool>("parks");
-        QTest::newRow("parks the scanner") << 2 << "" << false << QStringList{"1.wav"} << true;
-        QTest::newRow("refused while busy or zoomed")
-            << 2 << "" << true << QStringList{"7.wav"} << false;
-        QTest::newRow("back from a requested ship scan")
-            << 2 << "asked" << false << QStringList{"8.wav", "9.wav"} << false;
-        QTest::newRow("parks beside a ship nobody scans")
-            << 2 << "nobody" << false << QStringList{"1.wav"} << true;
-        QTest::newRow("refused while every ship is scanned")
-            << 2 << "every" << false << QStringList{"7.wav"} << false;
-        QTest::newRow("refused with no object")
-            << 0 << "" << false << QStringList{"7.wav"} << false;
-    }
-    void endScan() {
-        QFETCH(int, activeStar);
-        QFETCH(QString, ship);
-        QFETCH(bool, blocked);
-        QFETCH(QStringList, sounds);
-        QFETCH(bool, parks);
-        Scene s;
-        s.scanner.setScannerManual(7860, 2310, 1230);
-        s.state.activeStar = static_cast<std::uint8_t>(activeStar);
-        s.ship(ship);
-        s.scanner.endScan(blocked);
-        QCOMPARE(s.player.fileNames(), sounds);
-        QCOMPARE(int(s.state.activeStar), parks ? 0 : activeStar);
-        QCOMPARE(s.open()->left(), parks ? 11300.0 : 7860.0);
-        QVERIFY(!s.state.shipScanRequested);
+    void endScanParksTheScannerOrGoesBackFromAShipScan() {
+        // Who holds the scanner, blocked by a panel or zoom, sounds, parks.
+        for (const auto& [active, ship, blocked, sounds, parks] :
+             std::vector<std::tuple<int, const char*, bool, const char*, bool>>{
+                 {2, "", false, "1.wav", true},
+                 {2, "", true, "7.wav", false},
+                 {2, "asked", false, "8.wav 9.wav", false},  // back from the ship
+                 {2, "nobody", false, "1.wav", true},
+                 {2, "every", false, "7.wav", false},
+                 {0, "", false, "7.wav", false}}) {
+            Scene s;
+            s.scanner.setScannerManual(7860, 2310, 1230);
+            s.state.activeStar = static_cast<std::uint8_t>(active);
+            s.ship(QString::fromLatin1(ship));
+            s.scanner.endScan(blocked);
+            QCOMPARE(s.player.fileNames().join(QLatin1Char(' ')), QLatin1String(sounds));
+            QCOMPARE(int(s.state.activeStar), parks ? 0 : active);
+            QCOMPARE(s.open()->left(), parks ? 11300.0 : 7860.0);
+            QVERIFY(!s.state.shipScanRequested);
+        }
     }
 
     // The build-up's order and sounds are pinned by the golden scan; here
@@ -303,31 +273,22 @@ private Q_SLOTS:
         QVERIFY(s.planet.layout().title->visible());
     }
 
-    void theShipPanelGivesWayToEveryScan_data() {
-        QTest::addColumn<int>("star");
-        QTest::addColumn<bool>("planetShown");
-        QTest::addColumn<bool>("telescopeShown");
-        QTest::newRow("a planet") << 2 << true << false;
-        QTest::newRow("the asteroid") << 3 << true << false;
-        QTest::newRow("the telescope station") << 4 << false << true;
-        QTest::newRow("no object gives the numbers back") << 0 << false << false;
-        QTest::newRow("an unknown object gives the numbers back") << 6 << false << false;
-    }
+    // A planet, the asteroid, the telescope station, no object, an unknown one.
     void theShipPanelGivesWayToEveryScan() {
-        QFETCH(int, star);
-        QFETCH(bool, planetShown);
-        QFETCH(bool, telescopeShown);
-        Panels p;
-        // A ship scan holds the place of the number panel.
-        p.ships.picShipScan->show();
-        p.numbers.picNum->hide();
-        p.panels.scanPlanet(star);
-        QCOMPARE(p.ops.calls.value(0), QStringLiteral("hideShipScan"));
-        QVERIFY(!p.ships.picShipScan->visible());
-        QCOMPARE(p.elements.planetPanel.panel->visible(), planetShown);
-        QCOMPARE(p.elements.telescopePanel.panel->visible(), telescopeShown);
-        // The number panel is back unless a scan panel lies over it.
-        QCOMPARE(p.numbers.picNum->visible(), !planetShown && !telescopeShown);
+        for (const int star : {2, 3, 4, 0, 6}) {
+            Panels p;
+            // A ship scan holds the place of the number panel.
+            p.ships.picShipScan->show();
+            p.numbers.picNum->hide();
+            p.panels.scanPlanet(star);
+            QCOMPARE(p.ops.calls.value(0), QStringLiteral("hideShipScan"));
+            QVERIFY(!p.ships.picShipScan->visible());
+            const bool planet = star == 2 || star == 3;
+            QCOMPARE(p.elements.planetPanel.panel->visible(), planet);
+            QCOMPARE(p.elements.telescopePanel.panel->visible(), star == 4);
+            // The number panel is back unless a scan panel lies over it.
+            QCOMPARE(p.numbers.picNum->visible(), !planet && star != 4);
+        }
     }
 
     void everyScanWritesTitleAndAllFiveTextsAfresh() {

@@ -43,6 +43,14 @@ struct Tree {
     }
 };
 
+// Feeds the places to one remembered pointer: "." kept, "J" a jump.
+QString trace(std::initializer_list<QPointF> places) {
+    RememberedPointer p;
+    QString out;
+    for (const QPointF& at : places) out += QLatin1Char(p.jumped(at) ? 'J' : '.');
+    return out;
+}
+
 }  // namespace
 
 class SaverRulesTest : public QObject {
@@ -54,32 +62,18 @@ private Q_SLOTS:
     void init() { qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit()); }
 
     // The first event, wherever it lands, only records; so does one at the
-    // origin, which the pointer keeps as "nothing recorded yet".
-    void theFirstEventAndOneAtTheOriginOnlyRecord() {
-        RememberedPointer p;
-        QVERIFY(!p.jumped({9000, 7000}));
-        QCOMPARE(p.lastX(), std::int64_t{9000});
-        QCOMPARE(p.lastY(), std::int64_t{7000});
-        QVERIFY(!p.jumped({9000, 7000}));
-        QVERIFY(p.jumped({9000, 7020}));
-        RememberedPointer origin;
-        QVERIFY(!origin.jumped({0, 0}));
-        QVERIFY(!origin.jumped({5000, 5000}));
-        QVERIFY(origin.jumped({6000, 5000}));
+    // origin, which the pointer keeps as "nothing recorded yet". Then only a
+    // step of 20 twips or more along an axis is a jump.
+    void onlyAStepOf20TwipsOrMoreFromTheKeptPlaceIsAJump() {
+        QCOMPARE(trace({{9000, 7000}, {9000, 7000}, {9000, 7020}}), "..J");
+        QCOMPARE(trace({{0, 0}, {5000, 5000}, {6000, 5000}}), "..J");
         // Back at the origin after a kept position is a jump like any other.
-        RememberedPointer back;
-        back.jumped({30, 0});
-        QVERIFY(back.jumped({0, 0}));
-    }
-
-    void onlyAStepOf20TwipsOrMoreEnds() {
-        const std::vector<std::pair<QPointF, bool>> steps{
-            {{19, 0}, false}, {{19, 19}, false}, {{19.9, 0}, false}, {{0, 0}, false},
-            {{-20, 0}, true}, {{0, 20}, true},   {{22.5, 0}, true}};
-        for (const auto& [step, ends] : steps) {
-            RememberedPointer p;
-            p.jumped({3000, 2000});
-            QCOMPARE(p.jumped(QPointF(3000, 2000) + step), ends);
+        QCOMPARE(trace({{30, 0}, {0, 0}}), ".J");
+        for (const QPointF step : {QPointF(19, 0), QPointF(19, 19), QPointF(19.9, 0), QPointF()}) {
+            QCOMPARE(trace({{3000, 2000}, QPointF(3000, 2000) + step}), "..");
+        }
+        for (const QPointF step : {QPointF(-20, 0), QPointF(0, 20), QPointF(22.5, 0)}) {
+            QCOMPARE(trace({{3000, 2000}, QPointF(3000, 2000) + step}), ".J");
         }
         // A slow drag in 19-twip steps never ends.
         RememberedPointer p;
@@ -99,27 +93,19 @@ private Q_SLOTS:
             QCOMPARE(qint64(exitrule::roundHalfToEven(twips)), whole);
         }
         // 100.5 is kept as 100, so 120.4 is 20.4 away; 101.5 is kept as 102.
-        RememberedPointer down;
-        down.jumped({100.5, 50});
-        QVERIFY(down.jumped({120.4, 50}));
-        RememberedPointer up;
-        up.jumped({101.5, 50});
-        QVERIFY(!up.jumped({120.4, 50}));
+        QCOMPARE(trace({{100.5, 50}, {120.4, 50}}), ".J");
+        QCOMPARE(trace({{101.5, 50}, {120.4, 50}}), "..");
     }
 
     void positionsBeyond32767TwipsNeitherWrapNorEnd() {
         // A screen of 4700 pixels gives 70000 twips: kept in 16 bits these
         // would wrap and a resting pointer would seem to have jumped.
         RememberedPointer p;
-        QVERIFY(!p.jumped({40000, 70000}));
+        p.jumped({40000, 70000});
         QCOMPARE(p.lastX(), std::int64_t{40000});
         QCOMPARE(p.lastY(), std::int64_t{70000});
-        QVERIFY(!p.jumped({40000, 70000}));
-        QVERIFY(!p.jumped({40015, 70015}));
-        QVERIFY(p.jumped({40015, 70035}));
-        RememberedPointer far;
-        QVERIFY(!far.jumped({1e12, 1e12}));
-        QVERIFY(!far.jumped({1e12 + 10, 1e12}));
+        QCOMPARE(trace({{40000, 70000}, {40000, 70000}, {40015, 70015}, {40015, 70035}}), "...J");
+        QCOMPARE(trace({{1e12, 1e12}, {1e12 + 10, 1e12}}), "..");
     }
 
     void eachHandlerKeepsItsOwnPointerAndAGroupSharesOne() {
