@@ -126,9 +126,12 @@ private Q_SLOTS:
             counter = nextChaseStep(counter);
             for (const ChaseChange& c : chaseStep(counter)) {
                 const ChasePaint was = frame.of(c.part, c.number);
+                const bool button = c.part == ChasePart::SideButton || c.part == ChasePart::Block;
                 if (c.paint == ChasePaint::RandomRed) {
-                    QVERIFY(c.part == ChasePart::SideButton || c.part == ChasePart::Block);
+                    QVERIFY(button);
                     QCOMPARE(was, ChasePaint::White);
+                } else if (button && was == ChasePaint::White && c.paint != ChasePaint::White) {
+                    QFAIL("a white button turns to plain red");
                 }
                 if (c.part == ChasePart::SeparatorPair && was == ChasePaint::White) {
                     QCOMPARE(c.paint, ChasePaint::Red);

@@ -233,36 +233,28 @@ private Q_SLOTS:
         }
     }
 
-    void eachInfoTickFollowsFromTheTextAndTheCounter_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("tickBefore");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<int>("tickAfter");
+    void eachInfoTickFollowsFromTheTextAndTheCounter() {
         // With every draw at 0 each number group reads " 100. 100. 100".
         const QString group = QStringLiteral(" 100. 100. 100");
-        // At start the label shows the full text with the counter at 0: the
-        // first tick empties it and the number run follows, not the typing.
-        QTest::newRow("full text at start empties")
-            << sector::infoFullText(3) << 0 << QString() << 1;
-        QTest::newRow("empty, counter becomes 1")
-            << QString() << 0 << sector::infoStageText(3, 1) << 1;
-        QTest::newRow("empty, counter becomes 2") << QString() << 1 << group << 2;
-        QTest::newRow("numbers keep growing on tick 9")
-            << group.repeated(3) << 8 << group.repeated(4) << 9;
-        QTest::newRow("numbers empty on tick 10") << group.repeated(4) << 9 << QString() << 0;
-        QTest::newRow("empty label also empties on tick 10") << QString() << 9 << QString() << 0;
-        QTest::newRow("foreign text is treated as a number run")
-            << QStringLiteral("Lamda") << 2 << QStringLiteral("Lamda") + group << 3;
-    }
-    void eachInfoTickFollowsFromTheTextAndTheCounter() {
-        QFETCH(QString, text);
-        QFETCH(int, tickBefore);
-        QFETCH(QString, expected);
-        QFETCH(int, tickAfter);
-        ScriptedRandom random({0.0});
-        const sector::InfoStep step = sector::infoLabelStep(3, text, tickBefore, random);
-        QCOMPARE(step.text, expected);
-        QCOMPARE(step.infoTick, tickAfter);
+        const QString none;
+        // Text and counter before, then after.
+        const std::vector<std::tuple<QString, int, QString, int>> ticks{
+            // At start the label shows the full text with the counter at 0:
+            // the first tick empties it and the number run follows.
+            {sector::infoFullText(3), 0, none, 1},
+            {none, 0, sector::infoStageText(3, 1), 1},
+            {none, 1, group, 2},
+            {group.repeated(3), 8, group.repeated(4), 9},
+            {group.repeated(4), 9, none, 0},
+            {none, 9, none, 0},
+            // Foreign text is treated as a number run.
+            {QStringLiteral("Lamda"), 2, QStringLiteral("Lamda") + group, 3}};
+        for (const auto& [text, before, expected, after] : ticks) {
+            ScriptedRandom random({0.0});
+            const sector::InfoStep step = sector::infoLabelStep(3, text, before, random);
+            QCOMPARE(step.text, expected);
+            QCOMPARE(step.infoTick, after);
+        }
     }
 
     void infoNumbersAreDrawnBeforeAnIntervalOf200To1600() {
