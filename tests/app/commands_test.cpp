@@ -275,6 +275,27 @@ private Q_SLOTS:
         QCOMPARE(int(rig.form->state().activeStar), 2);
     }
 
+    void keysAndClicksInsideAWipeStartNothing() {
+        ConsoleRig rig;
+        scanned(rig, 2);
+        rig.form->zoomKey();
+        rig.player.clear();
+        const SchematicElements& z = rig.scene().starZoom;
+        for (int pause : {1, 4, 8}) {
+            rig.inPause(pause, [&] {
+                rig.form->zoomKey();
+                rig.planet().title->click();
+                z.closeButton->click();
+            });
+        }
+        rig.form->hideStarZoom();
+        QVERIFY(viewGone(z));
+        // The panel was built once, after the wipe.
+        QVERIFY(rig.planet().panel->visible() && rig.planet().title->visible());
+        QCOMPARE(rig.player.fileNames(), (QStringList{"8.wav", "9.wav", "5.wav"}));
+        QVERIFY(!rig.form->state().panelBusy);
+    }
+
     void closingTheWindowInsideABuildUpLeavesEverythingAsItWas() {
         ConsoleRig rig;
         scanned(rig, 1);
