@@ -1,7 +1,6 @@
-// A frame repaints thin areas of a label (a moving ship's label in bands,
-// the scanner's lines passing a caption) and draws only the lines and glyphs
-// that reach into them. Every pixel inside such an area must come out as it
-// does when the whole label is painted.
+// A frame repaints only what changed, in thin areas: a moving ship's label in
+// bands, the scanner's lines passing a caption, the end of a line that grows.
+// Every pixel must come out as it does when everything is painted.
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
@@ -36,7 +35,7 @@ std::optional<QPoint> firstDifference(const QImage& whole, const QImage& part, c
 
 }  // namespace
 
-class TextClippingTest : public QObject {
+class PartialRepaintTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void thinAreasShowWhatTheWholeLabelShows_data() {
@@ -93,7 +92,52 @@ private Q_SLOTS:
             }
         }
     }
+
+    void linesSlidingAlongThemselvesLeaveNothingBehind() {
+        ElementTree tree(Twips(), nullptr);
+        tree.root().setBox(0, 0, 1500, 1200);
+        Element* caption = makeLabel(tree, nullptr, QStringLiteral("lbl"), Box{300, 300, 900, 600},
+                                     FontSpec{FontFace::Monitor, 14.25});
+        caption->setForeColor(QColor(165, 165, 222));
+        caption->setText(QStringLiteral("Sektor 001 Sektor 001 Sektor 001"));
+        Element* across = makeLine(tree, nullptr, QStringLiteral("across"), 150, 600, 1350, 600,
+                                   QColor(255, 255, 0));
+        Element* upright = makeLine(tree, nullptr, QStringLiteral("upright"), 750, 150, 750, 1050,
+                                    QColor(0, 255, 255));
+        const QSize size(100, 80);
+        QImage screen = render(tree, size, QRegion(QRect(QPoint(0, 0), size)));
+        (void)tree.takeDirty();
+        // Each end in turn grows and shrinks, ends swap, the line turns from
+        // a row into a column and back or into a slant, and at last moves to
+        // another row.
+        const QList<std::array<double, 4>> acrossMoves = {
+            {150, 600, 1200, 600}, {450, 600, 1200, 600}, {300, 600, 1350, 600},
+            {1350, 600, 300, 600}, {1350, 600, 15, 600},  {750, 150, 750, 900},
+            {750, 300, 750, 1050}, {150, 750, 1350, 750}, {150, 750, 1350, 900},
+            {150, 750, 165, 750}};
+        const QList<std::array<double, 4>> uprightMoves = {
+            {750, 150, 750, 900}, {750, 450, 750, 900}, {750, 1050, 750, 15},
+            {600, 150, 1350, 150}, {600, 300, 600, 1050}, {750, 300, 750, 1050},
+            {750, 300, 750, 1065}, {750, 300, 1200, 1065}, {750, 1065, 750, 1065},
+            {750, 300, 750, 600}};
+        for (int i = 0; i < acrossMoves.size(); ++i) {
+            const auto& a = acrossMoves[i];
+            const auto& u = uprightMoves[i];
+            across->setLine(a[0], a[1], a[2], a[3]);
+            upright->setLine(u[0], u[1], u[2], u[3]);
+            const QRegion changed = tree.takeDirty();
+            QPainter painter(&screen);
+            tree.paint(painter, changed);
+            painter.end();
+            const QImage whole = render(tree, size, QRegion(QRect(QPoint(0, 0), size)));
+            const auto at = firstDifference(whole, screen, QRect(QPoint(0, 0), size));
+            QVERIFY2(!at, qPrintable(QStringLiteral("after move %1 the screen differs at %2,%3")
+                                         .arg(i)
+                                         .arg(at ? at->x() : 0)
+                                         .arg(at ? at->y() : 0)));
+        }
+    }
 };
 
-QTEST_MAIN(TextClippingTest)
-#include "text_clipping_test.moc"
+QTEST_MAIN(PartialRepaintTest)
+#include "partial_repaint_test.moc"
