@@ -65,13 +65,7 @@ struct HostedSaver {
     }
     bool start(const QStringList& arguments, const QProcessEnvironment& env) {
         return x.ready() && host.id() != 0 && schirm.start("OVANT-Schirm", arguments, env) &&
-               QTest::qWaitFor(
-                   [&] {
-                       const QList<qint64> children = childrenOf(schirm.processId());
-                       console = children.isEmpty() ? 0 : children.first();
-                       return console > 0;
-                   },
-                   5000);
+               QTest::qWaitFor([&] { return (console = childOf(schirm.processId())) > 0; }, 5000);
     }
     // SIGTERM to the module ends it and its console at once.
     void terminateBoth() {

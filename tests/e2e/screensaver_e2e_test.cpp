@@ -40,7 +40,7 @@ private Q_SLOTS:
                                 QPoint(5, 384), QPoint(1018, 384)}) {
             QVERIFY2(shot.pixelColor(at) != QColor(Qt::white), qPrintable(describe(shot, at)));
         }
-        const QByteArray geometry = windowGeometry(x, kConsole);
+        const QByteArray geometry = x.geometry(kConsole);
         QVERIFY2(geometry.contains("Position: 0,0") && geometry.contains("1024x768"),
                  geometry.constData());
         const QByteArray states = x.tool("xprop", {"-id", x.window(kConsole), "_NET_WM_STATE"});
