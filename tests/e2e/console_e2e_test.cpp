@@ -10,6 +10,7 @@ using namespace ovant::e2e;
 namespace {
 
 const QString& kConsole = kConsoleTitle;
+const QColor kLilac(159, 152, 255);
 
 // Where the "Auto Scan" caption's letters begin, in screen pixels: it is
 // right-aligned, so "* Auto Scan" begins further left than "Auto Scan". The
@@ -53,7 +54,7 @@ private Q_SLOTS:
         expectLayout(shot, screen, 1.0);
         const QPoint main = picMainAt(screen);
         QCOMPARE(main, QPoint(576, 262));
-        expectColour(shot, main + QPoint(px(2100) - 12, px(2295) + 8), QColor(159, 152, 255));
+        expectColour(shot, main + QPoint(px(2100) - 12, px(2295) + 8), kLilac);
         expectColour(shot, main + QPoint(px(2100) + 80, px(2295) - 4), QColor(0, 0, 0));
         // The right cap stands 20 twips from the right edge.
         expectColour(shot, QPoint(1920 - px(20 + 510) + 10, px(60) + 18), QColor(80, 80, 80));
@@ -70,11 +71,29 @@ private Q_SLOTS:
         QVERIFY(second.endsCleanlyWithin(5000));
         QCOMPARE(console.state(), QProcess::Running);
 
+        // Key R turns the frame red (white where the chase light passes);
+        // the side button turns it back for good, no chase light left running.
+        const QPoint separator = separatorAt(screen);
+        QImage alarm;
+        x.key(kConsole, "r");
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         const QColor p = (alarm = x.screenshot()).pixelColor(separator);
+                         return p == QColor(207, 0, 0) || p == QColor(Qt::white);
+                     },
+                     5000),
+                 qPrintable(describe(alarm, separator)));
+        x.clickAt(main + QPoint(px(30 + 775), px(3570 + 500)));
+        QVERIFY2(waitForColour(x, alarm, separator, kLilac, 5000),
+                 qPrintable(describe(alarm, separator)));
+        QTest::qWait(600);
+        expectColour(x.screenshot(), separator, kLilac);
+
         x.key(kConsole, "x");
         QVERIFY(console.endsCleanlyWithin(kLeavingSoundMs + 1000));
     }
 
-    void theAutoScanSwitchSurvivesARestartAndAltF4Leaves() {
+    void theAutoScanSwitchSurvivesARestartAndF1ShowsTheInfoWindowOverIt() {
         const QSize screen(1024, 768);
         XvfbSession x(screen);
         store(x, "Options/AutoScan", "1");
@@ -103,6 +122,31 @@ private Q_SLOTS:
         QTest::qWait(500);
         QVERIFY(std::abs(autoScanCaptionStart(x.screenshot(), screen) - startOff) <= 1);
         QCOMPARE(stored(x, "Options/AutoScan"), QStringLiteral("0"));
+
+        // F1 brings the info window over the whole screen; Escape returns
+        // to the running console.
+        x.key(kConsole, "F1");
+        QVERIFY(x.waitForWindow(kInfoTitle));
+        const QByteArray geometry = x.geometry(kInfoTitle);
+        QVERIFY2(geometry.contains("1024x768"), geometry.constData());
+        QTest::qWait(1500);
+        const QImage shot = x.screenshot();
+        // The window's picture is centred, 10 twips lower; the about button
+        // lies 8 pixels into it.
+        const QPoint button = QPoint(px(screen.width() * 15 / 2.0 - 9525 / 2.0),
+                                     px(screen.height() * 15 / 2.0 - 7155 / 2.0 + 10)) +
+                              QPoint(50, 30);
+        expectNear(shot, button, QColor(255, 207, 159));
+        expectNear(shot, {500, 20}, QColor(80, 80, 80));
+
+        x.key(kInfoTitle, "Escape");
+        QVERIFY(x.waitUntilGone(kInfoTitle, 5000));
+        QTest::qWait(500);
+        QCOMPARE(second.state(), QProcess::Running);
+        QVERIFY(x.shows(kConsole));
+        // The console still takes its keys.
+        x.key(kConsole, "x");
+        QVERIFY(second.endsCleanlyWithin(5000));
     }
 
     void aSmallScreenIsRefusedWithAMessage_data() {
@@ -135,36 +179,6 @@ private Q_SLOTS:
         QVERIFY(info.endsCleanlyWithin(5000));
     }
 
-    void fromTheConsoleF1OpensTheInfoWindowAndEscapeReturnsToTheConsole() {
-        const QSize screen(1024, 768);
-        XvfbSession x(screen);
-        store(x, "Options/AutoScan", "0");
-        Program console;
-        QVERIFY(startConsole(console, x));
-        QTest::qWait(500);
-        x.key(kConsole, "F1");
-        QVERIFY(x.waitForWindow(kInfoTitle));
-        const QByteArray geometry = x.geometry(kInfoTitle);
-        QVERIFY2(geometry.contains("1024x768"), geometry.constData());
-        QTest::qWait(1500);
-        const QImage shot = x.screenshot();
-        // The window's picture is centred, 10 twips lower; the about button
-        // lies 8 pixels into it.
-        const QPoint button = QPoint(px(screen.width() * 15 / 2.0 - 9525 / 2.0),
-                                     px(screen.height() * 15 / 2.0 - 7155 / 2.0 + 10)) +
-                              QPoint(50, 30);
-        expectNear(shot, button, QColor(255, 207, 159));
-        expectNear(shot, {500, 20}, QColor(80, 80, 80));
-
-        x.key(kInfoTitle, "Escape");
-        QVERIFY(x.waitUntilGone(kInfoTitle, 5000));
-        QTest::qWait(500);
-        QCOMPARE(console.state(), QProcess::Running);
-        QVERIFY(x.shows(kConsole));
-        // The console still takes its keys.
-        x.key(kConsole, "x");
-        QVERIFY(console.endsCleanlyWithin(5000));
-    }
 };
 
 QTEST_GUILESS_MAIN(ConsoleE2eTest)

@@ -1,9 +1,8 @@
-// The real OVANT-Scan on a private X server: scans from a click and from key
-// S, the zoom view, the ship panel and the red alert, checked on screenshots.
+// The real OVANT-Scan on a private X server: a scan from a click, the zoom
+// view and the ship panel, checked on screenshots.
 #include <QtTest>
 
 #include "e2e_support.h"
-#include "scene/scanner_geometry.h"
 
 using namespace ovant::e2e;
 
@@ -12,24 +11,6 @@ namespace {
 const QString& kConsole = kConsoleTitle;
 const QColor kPeach(255, 207, 159);
 const QColor kMauve(191, 151, 191);
-const QColor kLilac(159, 152, 255);
-
-// A console at 1024 x 768 with no automatic scan to take the scanner
-// elsewhere.
-struct Console {
-    QSize screen{1024, 768};
-    XvfbSession x{screen};
-    Program process;
-    QPoint main = picMainAt(screen);
-    QPoint sector = main + QPoint(px(2130), px(3090));
-
-    bool start() {
-        store(x, "Options/AutoScan", "0");
-        const bool started = startConsole(process, x);
-        QTest::qWait(500);
-        return started;
-    }
-};
 
 }  // namespace
 
@@ -143,46 +124,18 @@ private Q_SLOTS:
         }
     }
 
-    void keySScansAnObject() {
-        Console c;
-        // A chance ship that is scanned holds the scanner, and S waits for it.
-        store(c.x, "Options/ShipScan", "0");
-        QVERIFY(c.start());
-        // Whichever object the step picked, the scanner's lines run at its
-        // height: the left one where the object leaves room for it.
-        const auto framed = [&](const QImage& shot) {
-            for (int object = 1; object <= 5; ++object) {
-                const ovant::scanner::Frame& f =
-                    ovant::scanner::kTargets[static_cast<std::size_t>(object)];
-                const double lineX = f.x >= 400 ? f.x - 300 : f.x + f.gap + 420;
-                if (shot.pixelColor(c.sector + QPoint(px(lineX), px(f.y + 1260 / 2.0 + 35))) ==
-                    kPeach) {
-                    return true;
-                }
-            }
-            return false;
-        };
-        // The flight may start from a far parking corner; under the
-        // sanitizers it takes several seconds, and a press while the console
-        // is still settling can be lost: press again if no scan shows.
-        bool scanned = false;
-        for (int press = 0; press < 4 && !scanned; ++press) {
-            c.x.key(kConsole, "s");
-            scanned = QTest::qWaitFor([&] { return framed(c.x.screenshot()); }, 12000);
-        }
-        QVERIFY(scanned);
-        QCOMPARE(c.process.state(), QProcess::Running);
-    }
-
     void withScanShipsOnCrossingShipsShowTheirPanel() {
-        Console c;
-        store(c.x, "Options/ShipScan", "1");
-        QVERIFY(c.start());
+        const QSize screen(1024, 768);
+        XvfbSession x(screen);
+        store(x, "Options/AutoScan", "0");
+        store(x, "Options/ShipScan", "1");
+        Program console;
+        QVERIFY(startConsole(console, x));
         // The ship panel takes the number panel's place: its side views have
         // light grey hulls, a colour no number of the panel ever shows.
-        const QPoint panel = c.main + QPoint(px(2100), px(480));
+        const QPoint panel = picMainAt(screen) + QPoint(px(2100), px(480));
         const auto panelShowsAShip = [&] {
-            const QImage shot = c.x.screenshot();
+            const QImage shot = x.screenshot();
             for (int y = 0; y < 85; y += 2) {
                 for (int column = 0; column < 340; column += 2) {
                     const QColor p = shot.pixelColor(panel + QPoint(column, y));
@@ -204,37 +157,13 @@ private Q_SLOTS:
         for (int crossing = 1; crossing <= 2; ++crossing) {
             bool shown = false;
             for (int press = 0; press < 10 && !shown; ++press) {
-                c.x.key(kConsole, "p");
+                x.key(kConsole, "p");
                 shown = QTest::qWaitFor(panelShowsAShip, 4000);
             }
             QVERIFY(shown);
             QTRY_VERIFY_WITH_TIMEOUT(!panelShowsAShip(), 45000);
-            QCOMPARE(c.process.state(), QProcess::Running);
+            QCOMPARE(console.state(), QProcess::Running);
         }
-    }
-
-    void keyRTurnsTheFrameRedAndTheButtonTurnsItBack() {
-        Console c;
-        QVERIFY(c.start());
-        const QPoint at = separatorAt(c.screen);
-        QImage shot = c.x.screenshot();
-        expectColour(shot, at, kLilac);
-        c.x.key(kConsole, "r");
-        // Red, or white while the chase light passes.
-        QVERIFY2(QTest::qWaitFor(
-                     [&] {
-                         const QColor p = (shot = c.x.screenshot()).pixelColor(at);
-                         return p == QColor(207, 0, 0) || p == QColor(Qt::white);
-                     },
-                     5000),
-                 qPrintable(describe(shot, at)));
-        // The middle of the side button, above its caption.
-        c.x.clickAt(c.main + QPoint(px(30 + 775), px(3570 + 500)));
-        QVERIFY2(waitForColour(c.x, shot, at, kLilac, 5000), qPrintable(describe(shot, at)));
-        // It stays so: no chase light left running.
-        QTest::qWait(600);
-        expectColour(c.x.screenshot(), at, kLilac);
-        QCOMPARE(c.process.state(), QProcess::Running);
     }
 };
 
