@@ -42,8 +42,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("pathStored");
         QTest::newRow("console") << "OVANT-Scan" << QStringList{} << false;
-        QTest::newRow("console as screen saver") << "OVANT-Scan" << QStringList{"Mode:ScrSav"}
-                                                 << false;
+        QTest::newRow("console as screen saver")
+            << "OVANT-Scan" << QStringList{"Mode:ScrSav"} << false;
         QTest::newRow("settings window") << "OVANT-Schirm" << QStringList{} << false;
         QTest::newRow("screen saver run") << "OVANT-Schirm" << QStringList{"/s"} << true;
         QTest::newRow("screen saver run without a stored folder")

@@ -178,7 +178,6 @@ private Q_SLOTS:
         x.key(kInfoTitle, "Escape");
         QVERIFY(info.endsCleanlyWithin(5000));
     }
-
 };
 
 QTEST_GUILESS_MAIN(ConsoleE2eTest)

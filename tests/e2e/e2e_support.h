@@ -19,8 +19,7 @@ namespace ovant::e2e {
 
 inline const QString kConsoleTitle = QStringLiteral("^OVANT-Feldtaster$");
 inline const QString kInfoTitle = QStringLiteral("^OVANT-Feldtaster \\[Infos und Hilfe\\]$");
-inline const QString kSaverSettingsTitle =
-    QStringLiteral("^OVANT-Feldtaster - Bildschirmschoner$");
+inline const QString kSaverSettingsTitle = QStringLiteral("^OVANT-Feldtaster - Bildschirmschoner$");
 // "2.wav" lasts 1.2 s; a leaving console ends when it has played.
 constexpr int kLeavingSoundMs = 1200;
 
@@ -32,9 +31,11 @@ class XvfbSession {
 public:
     explicit XvfbSession(QSize screen, QSize second = QSize()) {
         const QString displayFile = home_.filePath("display");
-        QString screens = QStringLiteral("-screen 0 %1x%2x24 ").arg(screen.width()).arg(screen.height());
+        QString screens =
+            QStringLiteral("-screen 0 %1x%2x24 ").arg(screen.width()).arg(screen.height());
         if (second.isValid()) {
-            screens += QStringLiteral("-screen 1 %1x%2x24 ").arg(second.width()).arg(second.height());
+            screens +=
+                QStringLiteral("-screen 1 %1x%2x24 ").arg(second.width()).arg(second.height());
         }
         server_.start("/bin/sh", {"-c", QStringLiteral("exec Xvfb -displayfd 3 %1-dpi 96 "
                                                        "-nolisten tcp -wr 3>'%2'")
@@ -92,7 +93,9 @@ public:
     // The first visible window whose title matches; empty while there is none.
     QString window(const QString& title) const {
         return QString::fromLatin1(
-            tool("xdotool", {"search", "--onlyvisible", "--name", title}, 5000).split('\n').first());
+            tool("xdotool", {"search", "--onlyvisible", "--name", title}, 5000)
+                .split('\n')
+                .first());
     }
     bool shows(const QString& title) const { return !window(title).isEmpty(); }
     bool waitForWindow(const QString& title, int timeoutMs = 20000) const {
@@ -124,7 +127,8 @@ public:
         tool("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y())});
     }
     void clickAt(QPoint at) const {
-        tool("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+        tool("xdotool",
+             {"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
     }
     // Ends the X server at once, as a crash or a logout would.
     void stopServer() {
@@ -170,7 +174,8 @@ inline bool startScan(Program& process, const XvfbSession& x, const QStringList&
 inline bool waitForConsole(const XvfbSession& x) {
     return x.waitForWindow(kConsoleTitle) && x.waitUntilGone("^OVANT-Scan$");
 }
-inline bool startConsole(Program& console, const XvfbSession& x, const QStringList& arguments = {}) {
+inline bool startConsole(Program& console, const XvfbSession& x,
+                         const QStringList& arguments = {}) {
     return x.ready() && startScan(console, x, arguments) && waitForConsole(x);
 }
 

@@ -88,8 +88,8 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("screen");
         QTest::addColumn<QRect>("area");
         QTest::addColumn<bool>("preview");
-        QTest::newRow("window named by its id") << QSize(1280, 1024) << QRect(120, 90, 1024, 768)
-                                                << false;
+        QTest::newRow("window named by its id")
+            << QSize(1280, 1024) << QRect(120, 90, 1024, 768) << false;
         // The daemon's way for its small preview: "-root" and its window in
         // the environment.
         QTest::newRow("preview named in the environment")

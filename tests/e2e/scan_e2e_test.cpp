@@ -75,7 +75,7 @@ private Q_SLOTS:
             expectColour(shot, rightLine, kPeach);
             QVERIFY2(built, qPrintable(describe(shot, panelDot)));
             expectColour(shot, panel + QPoint(t(240) + d(60), t(120)), kMauve);  // upper leader
-            expectColour(shot, panel + QPoint(t(240), t(130) + d(20)), kMauve);   // first leader
+            expectColour(shot, panel + QPoint(t(240), t(130) + d(20)), kMauve);  // first leader
             expectColour(shot, leftLine, kPeach);
             if (QTest::currentTestFailed()) {
                 return;

@@ -178,9 +178,12 @@ private Q_SLOTS:
         const struct {
             QPoint local;
             QColor colour;
-        } expected[] = {{{20, 232}, QColor(207, 103, 96)},  {{20, 125}, QColor(255, 152, 0)},
-                        {{400, 462}, QColor(207, 103, 96)}, {{400, 300}, Qt::black},
-                        {{196, 95}, QColor(159, 152, 255)}, {{634, 478}, Qt::black},
+        } expected[] = {{{20, 232}, QColor(207, 103, 96)},
+                        {{20, 125}, QColor(255, 152, 0)},
+                        {{400, 462}, QColor(207, 103, 96)},
+                        {{400, 300}, Qt::black},
+                        {{196, 95}, QColor(159, 152, 255)},
+                        {{634, 478}, Qt::black},
                         {{636, 480}, Qt::white}};
         for (const auto& e : expected) {
             expectColour(shot, at + e.local, e.colour);

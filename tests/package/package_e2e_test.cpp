@@ -61,9 +61,9 @@ private Q_SLOTS:
         // Found by dpkg-shlibdeps in the programs themselves; SDL is opened
         // only when the first sound plays, so named by hand, at the version
         // that has every function the sound player takes from it.
-        for (const char* wanted : {"libqt6widgets6", "libqt6svg6", "libc6",
-                                   "libsdl2-2.0-0 (>= 2.24.0)",
-                                   "fonts-roboto-unhinted | fonts-liberation"}) {
+        for (const char* wanted :
+             {"libqt6widgets6", "libqt6svg6", "libc6", "libsdl2-2.0-0 (>= 2.24.0)",
+              "fonts-roboto-unhinted | fonts-liberation"}) {
             QVERIFY2(depends.contains(QLatin1String(wanted)), qPrintable(depends));
         }
         // No library of the build machine's development packages.

@@ -39,13 +39,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("exec");
         QTest::addColumn<QString>("category");
-        QTest::newRow("console") << "ovant.desktop" << "OVANT-Scan" << "Game";
-        QTest::newRow("screen-saver settings")
-            << "ovant-schirm.desktop" << "OVANT-Schirm /c" << "Settings";
+        QTest::newRow("console") << "ovant.desktop"
+                                 << "OVANT-Scan"
+                                 << "Game";
+        QTest::newRow("screen-saver settings") << "ovant-schirm.desktop"
+                                               << "OVANT-Schirm /c"
+                                               << "Settings";
         // MATE and Xfce list the programs of this category as their savers
         // and run them on the whole screen.
-        QTest::newRow("MATE and Xfce saver")
-            << "screensavers/OVANT-Schirm.desktop" << "OVANT-Schirm -root" << "Screensaver";
+        QTest::newRow("MATE and Xfce saver") << "screensavers/OVANT-Schirm.desktop"
+                                             << "OVANT-Schirm -root"
+                                             << "Screensaver";
     }
     void desktopEntriesAreValidAndStartTheRightProgram() {
         QFETCH(QString, file);
@@ -57,7 +61,8 @@ private Q_SLOTS:
         QProcess validate;
         validate.setProcessChannelMode(QProcess::MergedChannels);
         validate.start(QStringLiteral("desktop-file-validate"), {path});
-        QVERIFY2(validate.waitForStarted(), "desktop-file-validate is missing (desktop-file-utils)");
+        QVERIFY2(validate.waitForStarted(),
+                 "desktop-file-validate is missing (desktop-file-utils)");
         QVERIFY(validate.waitForFinished(10000));
         const QString said = QString::fromUtf8(validate.readAll());
         QVERIFY2(validate.exitCode() == 0 && !said.contains("error:") && !said.contains("warning:"),
@@ -82,8 +87,8 @@ private Q_SLOTS:
 
         // Only the elements the daemon's configuration format knows; the
         // fixed arguments make up the command line.
-        const QStringList known{"command", "boolean", "number",      "select",
-                                "option",  "string",  "file",        "hgroup",
+        const QStringList known{"command", "boolean", "number",       "select",
+                                "option",  "string",  "file",         "hgroup",
                                 "vgroup",  "video",   "_description", "xscreensaver-updater"};
         QStringList commandLine{program};
         bool described = false;

@@ -43,11 +43,16 @@ private Q_SLOTS:
         const struct {
             std::vector<const char*> arguments;
             SchirmMode mode;
-        } cases[] = {{{"/s"}, SchirmMode::Run},           {{"/S"}, SchirmMode::Run},
-                     {{" /S "}, SchirmMode::Run},         {{"/c"}, SchirmMode::Configure},
-                     {{"/c:1234"}, SchirmMode::Configure}, {{}, SchirmMode::Configure},
-                     {{"  "}, SchirmMode::Configure},     {{"/p", "4711"}, SchirmMode::Nothing},
-                     {{"/a"}, SchirmMode::Nothing},       {{"s"}, SchirmMode::Nothing}};
+        } cases[] = {{{"/s"}, SchirmMode::Run},
+                     {{"/S"}, SchirmMode::Run},
+                     {{" /S "}, SchirmMode::Run},
+                     {{"/c"}, SchirmMode::Configure},
+                     {{"/c:1234"}, SchirmMode::Configure},
+                     {{}, SchirmMode::Configure},
+                     {{"  "}, SchirmMode::Configure},
+                     {{"/p", "4711"}, SchirmMode::Nothing},
+                     {{"/a"}, SchirmMode::Nothing},
+                     {{"s"}, SchirmMode::Nothing}};
         for (const auto& c : cases) {
             std::vector<const char*> argv{"OVANT-Schirm"};
             argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
@@ -60,10 +65,17 @@ private Q_SLOTS:
         const struct {
             const char* text;
             quint32 id;
-        } cases[] = {{"0x1a00005", 0x1a00005}, {"0X1A00005", 0x1a00005}, {"27262981", 27262981},
+        } cases[] = {{"0x1a00005", 0x1a00005},
+                     {"0X1A00005", 0x1a00005},
+                     {"27262981", 27262981},
                      {"010", 10},  // a leading zero is no octal
-                     {"0xffffffff", 0xffffffffU}, {"0x100000005", 0},  // beyond 32 bits
-                     {"-5", 0}, {"+5", 0}, {"1a", 0}, {"0x", 0}, {"", 0}};
+                     {"0xffffffff", 0xffffffffU},
+                     {"0x100000005", 0},  // beyond 32 bits
+                     {"-5", 0},
+                     {"+5", 0},
+                     {"1a", 0},
+                     {"0x", 0},
+                     {"", 0}};
         for (const auto& c : cases) {
             QVERIFY2(parseWindowId(QString::fromLatin1(c.text)) == c.id, c.text);
         }
