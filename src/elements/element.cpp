@@ -240,6 +240,22 @@ void Element::setForm(ShapeForm f) {
     }
 }
 
+namespace {
+
+// Both lines lie along one and the same row, or one and the same column,
+// with ends apart: they share all pixels but those near their ends.
+bool slidesAlongItself(const QLine& a, const QLine& b) {
+    if (a.p1() == a.p2() || b.p1() == b.p2()) {
+        return false;
+    }
+    const int row = a.y1();
+    const int column = a.x1();
+    return (a.y2() == row && b.y1() == row && b.y2() == row) ||
+           (a.x2() == column && b.x1() == column && b.x2() == column);
+}
+
+}  // namespace
+
 void Element::setLine(double x1, double y1, double x2, double y2) {
     if (x1 == x1_ && y1 == y1_ && x2 == x2_ && y2 == y2_) {
         return;
@@ -255,10 +271,31 @@ void Element::setLine(double x1, double y1, double x2, double y2) {
     width_ = std::abs(x2 - x1);
     height_ = std::abs(y2 - y1);
     geometryChanged();
-    if (pixelLine() != endsBefore) {
-        invalidateArea(before);
-        invalidate();
+    const QLine endsNow = pixelLine();
+    if (endsNow == endsBefore) {
+        return;
     }
+    if (borderPixels_ <= 1 && slidesAlongItself(endsBefore, endsNow)) {
+        // The scanner's long lines grow and shrink at one end as it follows
+        // a ship along their row: only the pixels between the old and the
+        // new ends change, not the whole width of the sector.
+        const auto ends = [](const QLine& l) {
+            return std::minmax({l.p1(), l.p2()}, [](QPoint a, QPoint b) {
+                return a.x() + a.y() < b.x() + b.y();
+            });
+        };
+        const auto [firstBefore, lastBefore] = ends(endsBefore);
+        const auto [firstNow, lastNow] = ends(endsNow);
+        if (firstBefore != firstNow) {
+            invalidateArea(QRect(firstBefore, firstNow).normalized());
+        }
+        if (lastBefore != lastNow) {
+            invalidateArea(QRect(lastBefore, lastNow).normalized());
+        }
+        return;
+    }
+    invalidateArea(before);
+    invalidate();
 }
 
 void Element::addPoint(const StarPoint& p) {

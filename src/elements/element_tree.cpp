@@ -157,15 +157,13 @@ std::shared_ptr<const TextLayout> ElementTree::layoutOf(const Element& label,
                         QLatin1Char('|') + QString::number(label.wordWrap()) + QLatin1Char('|') +
                         QString::number(label.alignment().toInt()) + QLatin1Char('|') +
                         label.text();
-    std::shared_ptr<const TextLayout> layout = layouts_.value(key);
-    if (!layout) {
-        // The number columns write new numbers all the time; forget them now and then.
-        if (layouts_.size() > 2048) {
-            layouts_.clear();
-        }
+    std::shared_ptr<const TextLayout> layout;
+    if (const auto* known = layouts_.object(key)) {
+        layout = *known;
+    } else {
         layout = std::make_shared<const TextLayout>(f, label.text(), widthPixels, label.wordWrap(),
                                                     label.alignment());
-        layouts_.insert(key, layout);
+        layouts_.insert(key, new std::shared_ptr<const TextLayout>(layout));
     }
     kept.layout = layout;
     kept.layoutWidth = widthPixels;
@@ -357,7 +355,7 @@ void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect&
                 if (e.textSpansHeight()) {
                     layout->drawSpanningHeight(painter, rect);
                 } else {
-                    layout->draw(painter, rect, hiddenTop(e));
+                    layout->draw(painter, rect, hiddenTop(e), visibleArea);
                 }
             }
             break;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCache>
 #include <QFont>
 #include <QHash>
 #include <QRegion>
@@ -83,7 +84,12 @@ private:
     QRegion dirty_;
     std::function<void()> onDirty_;
     quint64 geometryGeneration_ = 1;
-    mutable QHash<QString, std::shared_ptr<const TextLayout>> layouts_;
+    // Layouts of texts shown lately, for labels whose text comes back (an
+    // info label's cycle, a panel built again). The number columns show a
+    // new number every few ticks that never comes back: the least recently
+    // used layouts go, so that they never pile up.
+    static constexpr int kKeptLayouts = 512;
+    mutable QCache<QString, std::shared_ptr<const TextLayout>> layouts_{kKeptLayouts};
 };
 
 }  // namespace ovant

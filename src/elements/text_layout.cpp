@@ -27,6 +27,11 @@ QString stripMnemonic(const QString& text, int* keyIndex) {
     return out;
 }
 
+// Where glyph `i` of a left-to-right line ends: where the next one starts.
+double glyphEnd(const QList<QPointF>& positions, qsizetype i, double lineWidth) {
+    return i + 1 < positions.size() ? positions[i + 1].x() : lineWidth;
+}
+
 }  // namespace
 
 double TextLayout::lineStep(const QFont& font) {
@@ -133,7 +138,7 @@ TextLayout::TextLayout(const QFont& font, const QString& text, double width, boo
             const int underline = key >= start && key < start + lineText.size() ? key - start : -1;
             const double w = metrics.horizontalAdvance(lineText);
             widest = std::max(widest, w);
-            lines_.push_back(Line{lineText, underline, w, QStaticText(), false});
+            lines_.push_back(Line{lineText, underline, w, QStaticText(), false, QGlyphRun(), false});
         }
         layout.endLayout();
         paragraphStart += static_cast<int>(paragraph.size()) + 1;
@@ -142,9 +147,14 @@ TextLayout::TextLayout(const QFont& font, const QString& text, double width, boo
     size_ = QSizeF(widest, lines_.empty() ? 0.0 : step * (lines_.size() - 1) + metrics.height());
 }
 
-void TextLayout::draw(QPainter& painter, const QRectF& box, double hiddenTop) const {
+void TextLayout::draw(QPainter& painter, const QRectF& box, double hiddenTop,
+                      const QRect& visible) const {
     const QFontMetricsF metrics(font_);
     const double step = lineStep(font_);
+    // Ink may reach a little past a line's ascent, descent and advance (a
+    // bracket's arm, an accent); this much room keeps every pixel of it.
+    const double slack = std::ceil(font_.pixelSize() / 2.0) + 1;
+    const bool culled = !visible.isEmpty();
     double y = box.top() + placement(box.height(), hiddenTop).baseline;
     for (const Line& line : lines_) {
         double x = box.left();
@@ -153,6 +163,17 @@ void TextLayout::draw(QPainter& painter, const QRectF& box, double hiddenTop) co
         } else if (alignment_ & Qt::AlignHCenter) {
             x = box.left() + (box.width() - line.width) / 2;
         }
+        const QPointF topLeft(x, y - metrics.ascent());
+        const double left = visible.left() - slack;
+        const double right = visible.right() + 1 + slack;
+        if (culled && (y + metrics.descent() + slack <= visible.top() ||
+                       topLeft.y() - slack >= visible.bottom() + 1 || x + line.width <= left ||
+                       x >= right)) {
+            // A frame's thin areas (the scanner's lines passing a label)
+            // touch only some lines of a caption.
+            y += step;
+            continue;
+        }
         if (!line.isShaped) {
             line.shaped = QStaticText(line.text);
             line.shaped.setTextFormat(Qt::PlainText);
@@ -160,7 +181,11 @@ void TextLayout::draw(QPainter& painter, const QRectF& box, double hiddenTop) co
             line.isShaped = true;
         }
         painter.setFont(font_);
-        painter.drawStaticText(QPointF(x, y - metrics.ascent()), line.shaped);
+        if (culled && (x < left || x + line.width > right)) {
+            drawPart(painter, line, topLeft, left, right);
+        } else {
+            painter.drawStaticText(topLeft, line.shaped);
+        }
         if (line.underline >= 0) {
             const double ux = x + metrics.horizontalAdvance(line.text.left(line.underline));
             const double uw = metrics.horizontalAdvance(line.text.at(line.underline));
@@ -170,6 +195,47 @@ void TextLayout::draw(QPainter& painter, const QRectF& box, double hiddenTop) co
         }
         y += step;
     }
+}
+
+void TextLayout::drawPart(QPainter& painter, const Line& line, QPointF topLeft, double left,
+                          double right) const {
+    if (!line.hasGlyphs) {
+        QTextLayout layout(line.text, font_);
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        const QList<QGlyphRun> runs = layout.glyphRuns();
+        if (runs.size() == 1) {
+            line.glyphs = runs.front();
+        }
+        line.hasGlyphs = true;
+    }
+    const QList<quint32> indexes = line.glyphs.glyphIndexes();
+    const QList<QPointF> positions = line.glyphs.positions();
+    if (indexes.isEmpty() || positions.size() != indexes.size()) {
+        painter.drawStaticText(topLeft, line.shaped);
+        return;
+    }
+    // A column through a long line (the scanner's upright line passing a
+    // label) needs only the glyphs near it. Glyphs go left to right here.
+    qsizetype first = 0;
+    while (first < positions.size() && topLeft.x() + glyphEnd(positions, first, line.width) <= left) {
+        ++first;
+    }
+    qsizetype last = first;
+    while (last < positions.size() && topLeft.x() + positions[last].x() < right) {
+        ++last;
+    }
+    if (first >= last) {
+        return;
+    }
+    QGlyphRun part = line.glyphs;
+    part.setGlyphIndexes(indexes.mid(first, last - first));
+    part.setPositions(positions.mid(first, last - first));
+    painter.drawGlyphRun(topLeft, part);
 }
 
 void TextLayout::drawSpanningHeight(QPainter& painter, const QRectF& box) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainterPath>
 #include <QRectF>
@@ -28,7 +29,10 @@ public:
     QString line(int i) const { return lines_.at(static_cast<std::size_t>(i)).text; }
 
     // `hiddenTop`: rows at the top of the box that its container cuts off.
-    void draw(QPainter& painter, const QRectF& box, double hiddenTop = 0) const;
+    // `visible`: the part of the painter's clip that matters, when known;
+    // text wholly outside it is left out (the painter would clip it anyway).
+    void draw(QPainter& painter, const QRectF& box, double hiddenTop = 0,
+              const QRect& visible = QRect()) const;
     // Draws the text as one figure whose ink spans the box from its top to
     // its bottom edge, stretched or squeezed vertically; horizontally it
     // keeps its width and alignment and stays inside the box where it can.
@@ -68,7 +72,14 @@ private:
         // dearest part of painting a label.
         mutable QStaticText shaped;
         mutable bool isShaped = false;
+        // The same glyphs with their positions, taken when a narrow area
+        // first needs only some of them; empty when the line needs more
+        // than one face.
+        mutable QGlyphRun glyphs;
+        mutable bool hasGlyphs = false;
     };
+    void drawPart(QPainter& painter, const Line& line, QPointF topLeft, double left,
+                  double right) const;
     QFont font_;
     Qt::Alignment alignment_;
     std::vector<Line> lines_;

@@ -29,28 +29,20 @@ private Q_SLOTS:
         QCOMPARE(int(scanMode(commandLineText(arguments))), mode);
     }
 
-    void onlyAScreenBothNarrowAndLowIsRefused_data() {
-        QTest::addColumn<QSize>("size");
-        QTest::addColumn<bool>("refused");
-        QTest::newRow("699 x 600 passes") << QSize(699, 600) << false;
-        QTest::newRow("699 x 549 is refused") << QSize(699, 549) << true;
-        QTest::newRow("640 x 480 is refused") << QSize(640, 480) << true;
-        QTest::newRow("640 x 600 passes") << QSize(640, 600) << false;
-        QTest::newRow("1024 x 500 passes") << QSize(1024, 500) << false;
-        QTest::newRow("700 x 549 passes") << QSize(700, 549) << false;
-    }
-    void onlyAScreenBothNarrowAndLowIsRefused() {
-        QFETCH(QSize, size);
-        QFETCH(bool, refused);
-        QCOMPARE(screenTooSmall(size), refused);
-    }
-
-    void wideBarsNeedMoreThan900By650() {
-        QVERIFY(!screenTakesWideBars(QSize(800, 600)));
-        QVERIFY(!screenTakesWideBars(QSize(900, 768)));
-        QVERIFY(!screenTakesWideBars(QSize(1024, 650)));
-        QVERIFY(screenTakesWideBars(QSize(901, 651)));
-        QVERIFY(screenTakesWideBars(QSize(1024, 768)));
+    // Only a screen both narrow and low is refused; wide bars need more than 900 x 650.
+    void screenSizeRules() {
+        const struct {
+            QSize size;
+            bool refused, wideBars;
+        } screens[] = {
+            {{699, 600}, false, false}, {{699, 549}, true, false},   {{640, 480}, true, false},
+            {{640, 600}, false, false}, {{1024, 500}, false, false}, {{700, 549}, false, false},
+            {{800, 600}, false, false}, {{900, 768}, false, false},  {{1024, 650}, false, false},
+            {{901, 651}, false, true},  {{1024, 768}, false, true}};
+        for (const auto& s : screens) {
+            QCOMPARE(screenTooSmall(s.size), s.refused);
+            QCOMPARE(screenTakesWideBars(s.size), s.wideBars);
+        }
     }
 
     void refusalTextIsWordForWord() {
@@ -68,13 +60,10 @@ private Q_SLOTS:
                                     "noch einmal."));
     }
 
-    void numbersCarryABlankForTheirSign() {
+    void numbersCarryABlankForTheirSignAndTheVersionRepeatsMajorAndMinor() {
         QCOMPARE(texts::signedNumber(75142), QStringLiteral(" 75142"));
         QCOMPARE(texts::signedNumber(0), QStringLiteral(" 0"));
         QCOMPARE(texts::signedNumber(-3), QStringLiteral("-3"));
-    }
-
-    void versionLineRepeatsMajorAndMinor() {
         QCOMPARE(texts::versionLine(2, 3, 17), QStringLiteral("Version 2.3 (2.3.017)"));
         QCOMPARE(texts::versionLine(1, 0, 1), QStringLiteral("Version 1.0 (1.0.01)"));
     }

@@ -28,42 +28,50 @@ QString look(const Element& e) {
     return text;
 }
 
-// Writes down, at each pause and each sound, every element that changed
-// since the last entry, so the order of changes, pauses and sounds shows.
+// Writes down each pause and each sound, followed by every element that
+// changed after it, the first on the same line, so the order of changes,
+// pauses and sounds shows.
 class ScanLog {
 public:
-    explicit ScanLog(Element& root) : root_(root) { snapshot(root_, nullptr); }
+    explicit ScanLog(Element& root) : root_(root) {
+        snapshot(root_);
+        logging_ = true;
+    }
 
     void event(const QString& what) {
-        snapshot(root_, &lines_);
+        snapshot(root_);
         lines_ << what;
+        eventOpen_ = true;
     }
     QStringList finish() {
-        snapshot(root_, &lines_);
+        snapshot(root_);
         return lines_;
     }
 
 private:
-    void snapshot(const Element& e, QStringList* changes) {
+    void snapshot(const Element& e) {
         const QString now = look(e);
-        auto& before = looks_[&e];
-        if (changes != nullptr && before != now) {
-            *changes << QStringLiteral("  %1 %2").arg(e.name(), now);
+        if (logging_ && looks_[&e] != now) {
+            const QString change = e.name() + QLatin1Char(' ') + now;
+            if (eventOpen_) {
+                lines_.last() += QStringLiteral(" | ") + change;
+            } else {
+                lines_ << QStringLiteral("  ") + change;
+            }
+            eventOpen_ = false;
         }
-        before = now;
+        looks_[&e] = now;
         for (const auto& child : e.children()) {
-            snapshot(*child, changes);
+            snapshot(*child);
         }
     }
 
     Element& root_;
+    bool logging_ = false;
+    bool eventOpen_ = false;
     std::map<const Element*, QString> looks_;
     QStringList lines_;
 };
-
-QString goldenPath(const QString& name) {
-    return qEnvironmentVariable("OVANT_SOURCE_DIR") + QStringLiteral("/tests/app/golden/") + name;
-}
 
 }  // namespace
 
@@ -97,7 +105,8 @@ private Q_SLOTS:
         const QStringList lines = log.finish();
         QCOMPARE(rig.random.used(), 3);
 
-        QFile file(goldenPath(QStringLiteral("scan_delta_vega.txt")));
+        QFile file(qEnvironmentVariable("OVANT_SOURCE_DIR") +
+                   QStringLiteral("/tests/app/golden/scan_delta_vega.txt"));
         if (qEnvironmentVariableIntValue("OVANT_UPDATE_GOLDEN") == 1) {
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Truncate));
             file.write(lines.join(QLatin1Char('\n')).toUtf8() + '\n');

@@ -18,78 +18,66 @@ private Q_SLOTS:
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<KeyCommand>("expected");
-        const int none = Qt::NoModifier;
-        const int alt = Qt::AltModifier;
+        const auto row = [](bool saver, int key, int modifiers, KeyCommand expected) {
+            const QString name = QKeySequence(key | modifiers).toString();
+            QTest::newRow(qPrintable(name + (saver ? " in the screen saver" : " in the console")))
+                << saver << key << modifiers << expected;
+        };
+        const int alt = Qt::AltModifier, shift = Qt::ShiftModifier;
 
         // The six letters are commands in both modes.
-        const std::pair<int, KeyCommand> letters[] = {
-            {Qt::Key_R, KeyCommand::RedAlert}, {Qt::Key_S, KeyCommand::AutoScanStep},
-            {Qt::Key_Z, KeyCommand::Zoom},     {Qt::Key_H, KeyCommand::ShipScanRequest},
-            {Qt::Key_P, KeyCommand::Ship},     {Qt::Key_E, KeyCommand::EndScan},
-        };
-        for (const auto& [key, command] : letters) {
-            const QString name = QKeySequence(key).toString();
-            QTest::newRow(qPrintable(name + " in the console")) << false << key << none << command;
-            QTest::newRow(qPrintable(name + " in the screen saver"))
-                << true << key << none << command;
+        for (const auto& [key, command] : {std::pair{Qt::Key_R, KeyCommand::RedAlert},
+                                           {Qt::Key_S, KeyCommand::AutoScanStep},
+                                           {Qt::Key_Z, KeyCommand::Zoom},
+                                           {Qt::Key_H, KeyCommand::ShipScanRequest},
+                                           {Qt::Key_P, KeyCommand::Ship},
+                                           {Qt::Key_E, KeyCommand::EndScan}}) {
+            row(false, key, 0, command);
+            row(true, key, 0, command);
         }
-
-        QTest::newRow("F1 opens the info window")
-            << false << int(Qt::Key_F1) << none << KeyCommand::Info;
-        QTest::newRow("X leaves") << false << int(Qt::Key_X) << none << KeyCommand::Exit;
-        QTest::newRow("Alt+F4 leaves") << false << int(Qt::Key_F4) << alt << KeyCommand::Exit;
-        QTest::newRow("F4 alone does nothing")
-            << false << int(Qt::Key_F4) << none << KeyCommand::None;
-        QTest::newRow("Alt+Shift+F4 does nothing")
-            << false << int(Qt::Key_F4) << int(Qt::AltModifier | Qt::ShiftModifier)
-            << KeyCommand::None;
-        QTest::newRow("Ctrl+F4 does nothing")
-            << false << int(Qt::Key_F4) << int(Qt::ControlModifier) << KeyCommand::None;
-        QTest::newRow("Alt+F4 from the keypad leaves")
-            << false << int(Qt::Key_F4) << int(Qt::AltModifier | Qt::KeypadModifier)
-            << KeyCommand::Exit;
-        QTest::newRow("Space does nothing in the console")
-            << false << int(Qt::Key_Space) << none << KeyCommand::None;
-        QTest::newRow("Shift alone does nothing in the console")
-            << false << int(Qt::Key_Shift) << int(Qt::ShiftModifier) << KeyCommand::None;
-
+        row(false, Qt::Key_F1, 0, KeyCommand::Info);
+        // Only X and Alt+F4 leave; Alt+F4 may come from the keypad.
+        for (const auto& [key, modifiers] :
+             {std::pair{Qt::Key_X, 0}, {Qt::Key_F4, alt}, {Qt::Key_F4, alt | Qt::KeypadModifier}}) {
+            row(false, key, modifiers, KeyCommand::Exit);
+        }
+        for (const auto& [key, modifiers] : {std::pair{Qt::Key_F4, 0},
+                                             {Qt::Key_F4, alt | shift},
+                                             {Qt::Key_F4, int(Qt::ControlModifier)},
+                                             {Qt::Key_Space, 0},
+                                             {Qt::Key_Shift, shift}}) {
+            row(false, key, modifiers, KeyCommand::None);
+        }
         // The screen saver ends on every other key.
-        QTest::newRow("F1 ends the screen saver")
-            << true << int(Qt::Key_F1) << none << KeyCommand::Exit;
-        QTest::newRow("X ends the screen saver")
-            << true << int(Qt::Key_X) << none << KeyCommand::Exit;
-        QTest::newRow("Space ends the screen saver")
-            << true << int(Qt::Key_Space) << none << KeyCommand::Exit;
-        QTest::newRow("Escape ends the screen saver")
-            << true << int(Qt::Key_Escape) << none << KeyCommand::Exit;
-        QTest::newRow("Shift ends the screen saver")
-            << true << int(Qt::Key_Shift) << int(Qt::ShiftModifier) << KeyCommand::Exit;
-        QTest::newRow("? ends the screen saver")
-            << true << int(Qt::Key_Question) << int(Qt::ShiftModifier) << KeyCommand::Exit;
+        for (const auto& [key, modifiers] : {std::pair{Qt::Key_F1, 0},
+                                             {Qt::Key_X, 0},
+                                             {Qt::Key_Space, 0},
+                                             {Qt::Key_Escape, 0},
+                                             {Qt::Key_Shift, shift},
+                                             {Qt::Key_Question, shift}}) {
+            row(true, key, modifiers, KeyCommand::Exit);
+        }
     }
-
     void eachKeyAsksForItsCommand() {
         QFETCH(bool, screenSaver);
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(KeyCommand, expected);
-        const KeyPress press{key, Qt::KeyboardModifiers(modifiers), false};
-        QCOMPARE(keyCommand(screenSaver, press), expected);
+        QCOMPARE(keyCommand(screenSaver, {key, Qt::KeyboardModifiers(modifiers), false}), expected);
     }
 
-    void aHeldKeyRepeatsNothingInTheConsoleButStillEndsTheScreenSaver() {
+    void heldKeysAndCharacters() {
+        // A held key repeats nothing in the console but still ends the screen saver.
         QCOMPARE(keyCommand(false, {Qt::Key_R, Qt::NoModifier, true}), KeyCommand::None);
         QCOMPARE(keyCommand(false, {Qt::Key_X, Qt::NoModifier, true}), KeyCommand::None);
         QCOMPARE(keyCommand(true, {Qt::Key_R, Qt::NoModifier, true}), KeyCommand::RedAlert);
         QCOMPARE(keyCommand(true, {Qt::Key_Space, Qt::NoModifier, true}), KeyCommand::Exit);
-    }
-
-    void onlyTheQuestionMarkIsACharacterCommandAndOnlyInTheConsole() {
+        // Only the question mark is a character command, and only in the console.
         QCOMPARE(characterCommand(false, QStringLiteral("?")), KeyCommand::Info);
         QCOMPARE(characterCommand(true, QStringLiteral("?")), KeyCommand::None);
-        QCOMPARE(characterCommand(false, QStringLiteral("x")), KeyCommand::None);
-        QCOMPARE(characterCommand(false, QString()), KeyCommand::None);
-        QCOMPARE(characterCommand(false, QStringLiteral("??")), KeyCommand::None);
+        for (const QString& other : {QStringLiteral("x"), QString(), QStringLiteral("??")}) {
+            QCOMPARE(characterCommand(false, other), KeyCommand::None);
+        }
     }
 };
 

@@ -9,67 +9,27 @@
 #include <sys/stat.h>
 #include <csignal>
 
-#include "scan_process.h"
-#include "xvfb_session.h"
+#include "e2e_support.h"
 
 using namespace ovant::e2e;
 
 namespace {
 
-QString program(const QString& name) {
-    return qEnvironmentVariable("OVANT_BIN_DIR") + QLatin1Char('/') + name;
-}
-
-// Private settings and runtime folders on Qt's offscreen screen.
-QProcessEnvironment offscreen(const QTemporaryDir& home) {
+// Private settings and runtime folders on Qt's offscreen screen; with
+// `pathStored` the folder the screen-saver module starts the console from.
+QProcessEnvironment offscreen(const QTemporaryDir& home, bool pathStored = false) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("run")));
-    QDir(home.path()).mkpath(QStringLiteral("run"));
-    QFile::setPermissions(home.filePath(QStringLiteral("run")),
+    env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+    env.insert("XDG_RUNTIME_DIR", home.filePath("run"));
+    QDir(home.path()).mkpath("run");
+    QDir(home.path()).mkpath("config/OVANT");
+    QFile::setPermissions(home.filePath("run"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    return env;
-}
-
-// The folder the screen-saver module starts the console from.
-void storePath(const QTemporaryDir& home) {
-    QDir(home.path()).mkpath(QStringLiteral("config/OVANT"));
-    QFile file(home.filePath(QStringLiteral("config/OVANT/OVANT-Scan.ini")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[Options]\nPath=" + qgetenv("OVANT_BIN_DIR") + "\n");
-}
-
-QList<qint64> childrenOf(qint64 parent) {
-    QList<qint64> children;
-    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        bool number = false;
-        const qint64 pid = entry.toLongLong(&number);
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-        if (!number || !stat.open(QIODevice::ReadOnly))
-            continue;
-        // "pid (name) state ppid ...": the name may hold blanks, so count from ")".
-        const QByteArray text = stat.readAll();
-        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1 && fields.at(1).toLongLong() == parent)
-            children.append(pid);
+    QFile file(home.filePath("config/OVANT/OVANT-Scan.ini"));
+    if (pathStored && file.open(QIODevice::WriteOnly)) {
+        file.write("[Options]\nPath=" + qgetenv("OVANT_BIN_DIR") + "\n");
     }
-    return children;
-}
-
-bool alive(qint64 pid) {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray text = stat.readAll();
-    return text.mid(text.lastIndexOf(')') + 2, 1) != "Z";
-}
-
-bool endsWithin(QProcess& process, int ms) {
-    if (process.waitForFinished(ms))
-        return true;
-    process.kill();
-    process.waitForFinished(3000);
-    return false;
+    return env;
 }
 
 }  // namespace
@@ -83,7 +43,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("pathStored");
         QTest::newRow("console") << "OVANT-Scan" << QStringList{} << false;
         QTest::newRow("console as screen saver")
-            << "OVANT-Scan" << QStringList{QStringLiteral("Mode:ScrSav")} << false;
+            << "OVANT-Scan" << QStringList{"Mode:ScrSav"} << false;
         QTest::newRow("settings window") << "OVANT-Schirm" << QStringList{} << false;
         QTest::newRow("screen saver run") << "OVANT-Schirm" << QStringList{"/s"} << true;
         QTest::newRow("screen saver run without a stored folder")
@@ -94,37 +54,35 @@ private Q_SLOTS:
         QFETCH(QStringList, arguments);
         QFETCH(bool, pathStored);
         QTemporaryDir home;
-        if (pathStored)
-            storePath(home);
-        QProcessEnvironment env = offscreen(home);
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        QProcessEnvironment env = offscreen(home, pathStored);
+        env.remove("QT_QPA_PLATFORM");
+        env.remove("WAYLAND_DISPLAY");
         int number = 4711;
-        while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))) ++number;
-        env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":%1").arg(number));
-        QProcess process;
-        process.setProcessEnvironment(env);
-        process.start(program(name), arguments);
-        QVERIFY(endsWithin(process, 20000));
+        while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))) {
+            ++number;
+        }
+        env.insert("DISPLAY", QStringLiteral(":%1").arg(number));
+        Program process;
+        process.setProcessChannelMode(QProcess::SeparateChannels);
+        QVERIFY(process.start(name, arguments, env));
+        QVERIFY(process.waitForFinished(20000));
         const QString said = QString::fromLocal8Bit(process.readAllStandardError());
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), 1);
-        QVERIFY2(said.contains(QStringLiteral("no display")), qPrintable(said));
-        QVERIFY2(!said.contains(QStringLiteral("plugin"), Qt::CaseInsensitive), qPrintable(said));
+        QVERIFY2(said.contains("no display"), qPrintable(said));
+        QVERIFY2(!said.contains("plugin", Qt::CaseInsensitive), qPrintable(said));
     }
 
     void sigtermEndsTheConsoleAtOnceAndCleanly_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("normal") << QStringList{};
-        QTest::newRow("screen saver") << QStringList{QStringLiteral("Mode:ScrSav")};
+        QTest::newRow("screen saver") << QStringList{"Mode:ScrSav"};
     }
     void sigtermEndsTheConsoleAtOnceAndCleanly() {
         QFETCH(QStringList, arguments);
         QTemporaryDir home;
-        QProcess console;
-        console.setProcessEnvironment(offscreen(home));
-        console.start(program(QStringLiteral("OVANT-Scan")), arguments);
-        QVERIFY(console.waitForStarted());
+        Program console;
+        QVERIFY(console.start("OVANT-Scan", arguments, offscreen(home)));
         // Inside the start sequence's pauses, and once it has finished.
         for (const int waitMs : {1500, 3500}) {
             QTest::qWait(waitMs);
@@ -132,16 +90,11 @@ private Q_SLOTS:
             QElapsedTimer clock;
             clock.start();
             console.terminate();
-            QVERIFY(endsWithin(console, 3000));
+            QVERIFY(console.endsCleanlyWithin(3000));
             QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
-            QCOMPARE(console.exitStatus(), QProcess::NormalExit);
-            QCOMPARE(console.exitCode(), 0);
             // Nothing is left holding the one-console lock.
-            console.start(program(QStringLiteral("OVANT-Scan")), arguments);
-            QVERIFY(console.waitForStarted());
+            QVERIFY(console.start("OVANT-Scan", arguments, offscreen(home)));
         }
-        console.kill();
-        console.waitForFinished(3000);
     }
 
     // Screen-saver daemons end the module with SIGTERM (or SIGKILL when it
@@ -154,29 +107,26 @@ private Q_SLOTS:
     void endingTheModuleEndsTheConsoleItWaitsFor() {
         QFETCH(int, signal);
         QTemporaryDir home;
-        storePath(home);
-        QProcess schirm;
-        schirm.setProcessEnvironment(offscreen(home));
-        schirm.start(program(QStringLiteral("OVANT-Schirm")), {QStringLiteral("/s")});
-        QVERIFY(schirm.waitForStarted());
-        QList<qint64> consoles;
-        QTRY_VERIFY_WITH_TIMEOUT(!(consoles = childrenOf(schirm.processId())).isEmpty(), 10000);
+        Program schirm;
+        QVERIFY(schirm.start("OVANT-Schirm", {"/s"}, offscreen(home, true)));
+        qint64 console = 0;
+        QTRY_VERIFY_WITH_TIMEOUT((console = childOf(schirm.processId())) > 0, 10000);
         QTest::qWait(1000);
         ::kill(static_cast<pid_t>(schirm.processId()), signal);
-        QVERIFY(endsWithin(schirm, 5000));
+        QVERIFY(schirm.waitForFinished(5000));
         if (signal == SIGTERM) {
             QCOMPARE(schirm.exitStatus(), QProcess::NormalExit);
-            QVERIFY2(!alive(consoles.first()), "the module ended before its console");
+            QVERIFY2(!alive(console), "the module ended before its console");
         }
-        QTRY_VERIFY_WITH_TIMEOUT(!alive(consoles.first()), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!alive(console), 5000);
     }
 
     void theConsoleEndsWhenItsXServerGoesAway() {
         XvfbSession x(QSize(1024, 768));
-        QProcess console;
+        Program console;
         QVERIFY(startConsole(console, x));
         x.stopServer();
-        QVERIFY2(endsWithin(console, 10000), "the console outlived its X server");
+        QVERIFY2(console.waitForFinished(10000), "the console outlived its X server");
     }
 
     // Opening a FIFO waits for a writer; the start would stick on the splash.
@@ -185,34 +135,30 @@ private Q_SLOTS:
         QVERIFY(x.ready());
         QDir().mkpath(QFileInfo(x.settingsFile()).absolutePath());
         QCOMPARE(::mkfifo(QFile::encodeName(x.settingsFile()).constData(), 0600), 0);
-        QProcess console;
+        Program console;
         QVERIFY(startConsole(console, x));
         struct stat info {};
         QCOMPARE(::lstat(QFile::encodeName(x.settingsFile()).constData(), &info), 0);
         QVERIFY(S_ISFIFO(info.st_mode));
         console.terminate();
-        QVERIFY(endsWithin(console, 5000));
+        QVERIFY(console.waitForFinished(5000));
     }
 
     void withoutFontsOrASoundDeviceTheConsoleRunsOn() {
         QTemporaryDir home;
-        QFile config(home.filePath(QStringLiteral("fonts.conf")));
+        QFile config(home.filePath("fonts.conf"));
         QVERIFY(config.open(QIODevice::WriteOnly));
         config.write("<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n");
         config.close();
         QProcessEnvironment env = offscreen(home);
-        env.insert(QStringLiteral("FONTCONFIG_FILE"), config.fileName());
-        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("no-such-driver"));
-        QProcess console;
-        console.setProcessEnvironment(env);
-        console.start(program(QStringLiteral("OVANT-Scan")), {});
-        QVERIFY(console.waitForStarted());
+        env.insert("FONTCONFIG_FILE", config.fileName());
+        env.insert("SDL_AUDIODRIVER", "no-such-driver");
+        Program console;
+        QVERIFY(console.start("OVANT-Scan", {}, env));
         // The start sequence with its sounds takes about four seconds.
         QVERIFY(!console.waitForFinished(6000));
         console.terminate();
-        QVERIFY(endsWithin(console, 3000));
-        QCOMPARE(console.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(console.exitCode(), 0);
+        QVERIFY(console.endsCleanlyWithin(3000));
     }
 };
 

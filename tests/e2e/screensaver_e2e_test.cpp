@@ -1,56 +1,24 @@
-// Runs the real OVANT-Scan as screen saver on a private X server: real keys,
-// real pointer motion, and what the X server knows about its window.
+// The real OVANT-Scan as screen saver, alone and started by the real
+// OVANT-Schirm, on a private X server: real keys, real pointer motion, and
+// what the X server knows about its window.
 #include <QElapsedTimer>
-#include <QSettings>
 #include <QtTest>
 
-#include "scan_process.h"
-#include "xvfb_session.h"
+#include "e2e_support.h"
 
 using namespace ovant::e2e;
 
 namespace {
 
 const QString& kConsole = kConsoleTitle;
-// The leaving sound "2.wav" plays to its end before the process ends.
-constexpr int kLeavingSoundMs = 1200;
 
-bool startSaver(QProcess& saver, const XvfbSession& x) {
-    if (!x.ready()) {
-        return false;
-    }
-    return startScan(saver, x, {QStringLiteral("Mode:ScrSav")}) && waitForConsole(x);
-}
-
-void storeScreenSaverOption(const XvfbSession& x, const QString& key, const QString& value) {
-    QSettings stored(x.settingsFile(), QSettings::IniFormat);
-    stored.setValue(QStringLiteral("ScrSav/") + key, value);
-    stored.sync();
-}
-
-QString consoleWindow(const XvfbSession& x) {
-    return QString::fromLatin1(x.tool(QStringLiteral("xdotool"),
-                                      {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                       QStringLiteral("--name"), kConsole})
-                                   .split('\n')
-                                   .first());
-}
-
-void pointerTo(const XvfbSession& x, QPoint at) {
-    x.tool(QStringLiteral("xdotool"),
-           {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())});
+bool startSaver(Program& saver, const XvfbSession& x) {
+    return startConsole(saver, x, {"Mode:ScrSav"});
 }
 
 // Still running after `ms` milliseconds.
 bool keepsRunning(QProcess& saver, int ms) {
     return !saver.waitForFinished(ms) && saver.state() == QProcess::Running;
-}
-
-void stop(QProcess& saver) {
-    if (saver.state() != QProcess::NotRunning) {
-        saver.kill();
-        saver.waitForFinished(3000);
-    }
 }
 
 }  // namespace
@@ -61,7 +29,7 @@ private Q_SLOTS:
     void coversTheScreenOffTheTaskListAndEndsOnlyOnAPointerJump() {
         const QSize screen(1024, 768);
         XvfbSession x(screen);
-        QProcess saver;
+        Program saver;
         QVERIFY(startSaver(saver, x));
         QTest::qWait(800);
 
@@ -70,74 +38,71 @@ private Q_SLOTS:
         QCOMPARE(shot.size(), screen);
         for (const QPoint at : {QPoint(0, 0), QPoint(1023, 0), QPoint(0, 767), QPoint(1023, 767),
                                 QPoint(5, 384), QPoint(1018, 384)}) {
-            QVERIFY2(shot.pixelColor(at) != QColor(Qt::white),
-                     qPrintable(describe(shot, at.x(), at.y())));
+            QVERIFY2(shot.pixelColor(at) != QColor(Qt::white), qPrintable(describe(shot, at)));
         }
-        const QString window = consoleWindow(x);
-        QVERIFY(!window.isEmpty());
-        const QByteArray geometry =
-            x.tool(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), window});
+        const QByteArray geometry = x.geometry(kConsole);
         QVERIFY2(geometry.contains("Position: 0,0") && geometry.contains("1024x768"),
                  geometry.constData());
-        const QByteArray states =
-            x.tool(QStringLiteral("xprop"),
-                   {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_STATE")});
-        QVERIFY2(states.contains("_NET_WM_STATE_SKIP_TASKBAR") &&
-                     states.contains("_NET_WM_STATE_SKIP_PAGER") &&
-                     states.contains("_NET_WM_STATE_ABOVE"),
-                 states.constData());
+        const QByteArray states = x.tool("xprop", {"-id", x.window(kConsole), "_NET_WM_STATE"});
+        for (const char* state : {"SKIP_TASKBAR", "SKIP_PAGER", "ABOVE"}) {
+            QVERIFY2(states.contains(QByteArray("_NET_WM_STATE_") + state), states.constData());
+        }
 
         // The console's command keys keep it running, and so does a pointer
         // that rests or trembles by a pixel (15 twips).
-        x.key(kConsole, QStringLiteral("r"));
-        x.key(kConsole, QStringLiteral("s"));
+        x.key(kConsole, "r");
+        x.key(kConsole, "s");
         QVERIFY(keepsRunning(saver, 1500));
         const QPoint edge(5, 200);  // the window itself, left of the console picture
-        pointerTo(x, edge);
+        x.pointerTo(edge);
         QTest::qWait(200);
-        pointerTo(x, edge + QPoint(1, 0));
+        x.pointerTo(edge + QPoint(1, 0));
         QVERIFY(keepsRunning(saver, 1500));
 
         // A jump over the same window area ends it once "2.wav" has played.
         QElapsedTimer clock;
         clock.start();
-        pointerTo(x, edge + QPoint(0, 300));
-        const bool ended = saver.waitForFinished(kLeavingSoundMs + 1000);
+        x.pointerTo(edge + QPoint(0, 300));
+        const bool ended = saver.endsCleanlyWithin(kLeavingSoundMs + 1000);
         const qint64 took = clock.elapsed();
-        stop(saver);
         QVERIFY2(ended, qPrintable(QStringLiteral("still running after %1 ms").arg(took)));
-        QCOMPARE(saver.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(saver.exitCode(), 0);
         // The leaving sound was played to its end first.
         QVERIFY2(took >= kLeavingSoundMs - 100, qPrintable(QString::number(took)));
     }
 
-    void withoutSoundAnyOtherKeyEndsAtOnce() {
-        XvfbSession x(QSize(1024, 768));
-        storeScreenSaverOption(x, QStringLiteral("Sound"), QStringLiteral("0"));
-        QProcess saver;
+    void aStoredAlarmStartsRedAndWithoutSoundAnyOtherKeyEndsAtOnce() {
+        const QSize screen(1024, 768);
+        XvfbSession x(screen);
+        store(x, "ScrSav/Sound", "0");
+        store(x, "ScrSav/RedAlert", "1");
+        store(x, "ScrSav/RedAlertRnd", "0");
+        Program saver;
         QVERIFY(startSaver(saver, x));
-        QTest::qWait(500);
+        const QPoint at = separatorAt(screen);
+        QImage shot;
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         const QColor c = (shot = x.screenshot()).pixelColor(at);
+                         return c == QColor(207, 0, 0) || c == QColor(Qt::white);
+                     },
+                     5000),
+                 qPrintable(describe(shot, at)));
         QCOMPARE(saver.state(), QProcess::Running);
         QElapsedTimer clock;
         clock.start();
         // A plain key, not sent to a window: the saver holds the keyboard.
-        x.tool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("space")});
-        const bool ended = saver.waitForFinished(1000);
-        stop(saver);
-        QVERIFY2(ended,
+        x.tool("xdotool", {"key", "space"});
+        QVERIFY2(saver.endsCleanlyWithin(1000),
                  qPrintable(QStringLiteral("still running after %1 ms").arg(clock.elapsed())));
-        QCOMPARE(saver.exitCode(), 0);
         // The interactive console's switches stay as they were: unwritten.
-        const QSettings stored(x.settingsFile(), QSettings::IniFormat);
-        QVERIFY(!stored.contains(QStringLiteral("Options/AutoScan")));
-        QVERIFY(!stored.contains(QStringLiteral("Options/ShipScan")));
+        QVERIFY(stored(x, "Options/AutoScan").isNull());
+        QVERIFY(stored(x, "Options/ShipScan").isNull());
     }
 
     void aSecondScreenIsBlackAndAPointerJumpThereEnds() {
         XvfbSession x(QSize(1024, 768), QSize(800, 600));
-        storeScreenSaverOption(x, QStringLiteral("Sound"), QStringLiteral("0"));
-        QProcess saver;
+        store(x, "ScrSav/Sound", "0");
+        Program saver;
         QVERIFY(startSaver(saver, x));
         QTest::qWait(800);
 
@@ -148,31 +113,84 @@ private Q_SLOTS:
         QCOMPARE(primary.pixelColor(512, 20), QColor(80, 80, 80));  // the screen-wide bar
         const QImage second = x.screenshot(1);
         QCOMPARE(second.size(), QSize(800, 600));
-        for (int y = 0; y < 600; y += 37) {
-            for (int column = 0; column < 800; column += 41) {
-                QVERIFY2(second.pixelColor(column, y) == QColor(Qt::black),
-                         qPrintable(describe(second, column, y)));
+        for (int y = 0; y < 600 + 37; y += 37) {
+            for (int column = 0; column < 800 + 41; column += 41) {
+                const QPoint at(std::min(column, 799), std::min(y, 599));
+                QVERIFY2(second.pixelColor(at) == QColor(Qt::black),
+                         qPrintable(describe(second, at)));
             }
         }
-        QVERIFY2(second.pixelColor(799, 599) == QColor(Qt::black),
-                 qPrintable(describe(second, 799, 599)));
 
         // The pointer arriving there is seen, not a jump; a pixel's tremble
         // neither; a real movement ends the saver.
-        const auto pointerOnSecond = [&](QPoint at) {
-            x.tool(QStringLiteral("xdotool"),
-                   {QStringLiteral("mousemove"), QStringLiteral("--screen"), QStringLiteral("1"),
-                    QString::number(at.x()), QString::number(at.y())});
+        const auto pointerOnSecond = [&](int column, int y) {
+            x.tool("xdotool",
+                   {"mousemove", "--screen", "1", QString::number(column), QString::number(y)});
         };
-        pointerOnSecond(QPoint(300, 300));
+        pointerOnSecond(300, 300);
         QTest::qWait(200);
-        pointerOnSecond(QPoint(301, 300));
+        pointerOnSecond(301, 300);
         QVERIFY(keepsRunning(saver, 1500));
-        pointerOnSecond(QPoint(400, 420));
-        const bool ended = saver.waitForFinished(2000);
-        stop(saver);
-        QVERIFY(ended);
-        QCOMPARE(saver.exitCode(), 0);
+        pointerOnSecond(400, 420);
+        QVERIFY(saver.endsCleanlyWithin(2000));
+    }
+
+    void theModuleRunsTheConsoleAsScreenSaverAndEndsOnlyWhenItEnds() {
+        XvfbSession x(QSize(1024, 768));
+        QVERIFY(x.ready());
+        // Before the console has ever run its folder is unknown: the module
+        // says so and ends once the message is confirmed.
+        const QString pathMessage = QStringLiteral("^Fehler: Pfad unbekannt$");
+        Program unknown;
+        QVERIFY(unknown.start("OVANT-Schirm", {"/s"}, x.environment()));
+        QVERIFY(x.waitForWindow(pathMessage));
+        QVERIFY(!unknown.endsCleanlyWithin(300));
+        x.key(pathMessage, "Return");
+        QVERIFY(unknown.endsCleanlyWithin(3000));
+
+        store(x, "Options/Path", qEnvironmentVariable("OVANT_BIN_DIR"));
+        Program saver;
+        QVERIFY(saver.start("OVANT-Schirm", {" /S "}, x.environment()));
+        QVERIFY(waitForConsole(x));
+        QVERIFY(!saver.endsCleanlyWithin(1500));
+        // Space is no console command, so it ends the screen saver; the
+        // module follows once the console is gone.
+        x.tool("xdotool", {"key", "space"});
+        QVERIFY(saver.endsCleanlyWithin(6000));
+        QVERIFY(!x.shows(kConsole));
+    }
+
+    void theModulesSettingsWindowShowsTheSwitchesAndEscapeStoresNothing() {
+        XvfbSession x(QSize(1024, 768));
+        QVERIFY(x.ready());
+        store(x, "ScrSav/RedAlert", "1");
+        Program schirm;
+        QVERIFY(schirm.start("OVANT-Schirm", {"/c:1234"}, x.environment()));
+        QVERIFY(x.waitForWindow(kSaverSettingsTitle));
+        QTest::qWait(1000);  // the panel builds itself box by box
+        const QByteArray opened = storeBytes(x);
+        QVERIFY(opened.contains("AniSpeedStep=3"));
+
+        // 635 x 479 pixels, centred: the OK and Info blocks, the bar at the
+        // bottom, the panel's black ground and the checked red-alert box.
+        const QImage shot = x.screenshot();
+        const QPoint at((1024 - 635) / 2, (768 - 479) / 2);
+        const struct {
+            QPoint local;
+            QColor colour;
+        } expected[] = {{{20, 232}, QColor(207, 103, 96)},
+                        {{20, 125}, QColor(255, 152, 0)},
+                        {{400, 462}, QColor(207, 103, 96)},
+                        {{400, 300}, Qt::black},
+                        {{196, 95}, QColor(159, 152, 255)},
+                        {{634, 478}, Qt::black},
+                        {{636, 480}, Qt::white}};
+        for (const auto& e : expected) {
+            expectColour(shot, at + e.local, e.colour);
+        }
+        x.key(kSaverSettingsTitle, "Escape");
+        QVERIFY(schirm.endsCleanlyWithin(3000));
+        QCOMPARE(storeBytes(x), opened);
     }
 };
 

@@ -2,20 +2,14 @@
 // started from a scratch root the package was unpacked into, on a private X
 // server, finding its pictures and its sounds in the installed layout.
 #include <QDir>
-#include <QProcess>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
 
-#include "scan_process.h"
-#include "xvfb_session.h"
+#include "e2e_support.h"
 
-using ovant::e2e::describe;
-using ovant::e2e::picMainAt;
-using ovant::e2e::px;
-using ovant::e2e::XvfbSession;
+using namespace ovant::e2e;
 
 namespace {
 
@@ -31,17 +25,6 @@ QString run(const QString& program, const QStringList& arguments, int* exitCode 
         *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
     return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The package the build made for this version.
-QString packageFile() {
-    const QDir dir(qEnvironmentVariable("OVANT_PACKAGE_DIR"));
-    const QString name = QStringLiteral("ovant_%1.%2.%3_*.deb")
-                             .arg(OVANT_VERSION_MAJOR)
-                             .arg(OVANT_VERSION_MINOR)
-                             .arg(OVANT_VERSION_PATCH);
-    const QStringList found = dir.entryList({name}, QDir::Files);
-    return found.size() == 1 ? dir.filePath(found.first()) : QString();
 }
 
 // Whether a raw 16-bit recording holds anything but silence.
@@ -60,38 +43,34 @@ class PackageE2eTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase() {
-        deb_ = packageFile();
-        QVERIFY2(!deb_.isEmpty(), qPrintable(QStringLiteral("no single package in ") +
-                                             qEnvironmentVariable("OVANT_PACKAGE_DIR")));
+        // The package the build made for this version.
+        const QDir dir(qEnvironmentVariable("OVANT_PACKAGE_DIR"));
+        const QStringList found = dir.entryList({QStringLiteral("ovant_%1.%2.%3_*.deb")
+                                                     .arg(OVANT_VERSION_MAJOR)
+                                                     .arg(OVANT_VERSION_MINOR)
+                                                     .arg(OVANT_VERSION_PATCH)},
+                                                QDir::Files);
+        QVERIFY2(found.size() == 1, qPrintable("no single package in " + dir.path()));
+        deb_ = dir.filePath(found.first());
     }
 
-    void packageDependsOnItsLibrariesAndFonts() {
+    void packageDependsOnItsLibrariesAndFontsAndHoldsExactlyItsFiles() {
         int code = -1;
-        const QString depends =
-            run(QStringLiteral("dpkg-deb"),
-                {QStringLiteral("--field"), deb_, QStringLiteral("Depends")}, &code);
+        const QString depends = run("dpkg-deb", {"--field", deb_, "Depends"}, &code);
         QCOMPARE(code, 0);
-        // Found by dpkg-shlibdeps in the programs themselves.
-        for (const char* library : {"libqt6widgets6", "libqt6svg6", "libc6"}) {
-            QVERIFY2(depends.contains(QLatin1String(library)), qPrintable(depends));
+        // Found by dpkg-shlibdeps in the programs themselves; SDL is opened
+        // only when the first sound plays, so named by hand, at the version
+        // that has every function the sound player takes from it.
+        for (const char* wanted :
+             {"libqt6widgets6", "libqt6svg6", "libc6", "libsdl2-2.0-0 (>= 2.24.0)",
+              "fonts-roboto-unhinted | fonts-liberation"}) {
+            QVERIFY2(depends.contains(QLatin1String(wanted)), qPrintable(depends));
         }
-        // Opened only when the first sound plays, so named by hand, at the
-        // version that has every function the sound player takes from it.
-        QVERIFY2(depends.contains(QLatin1String("libsdl2-2.0-0 (>= 2.24.0)")), qPrintable(depends));
         // No library of the build machine's development packages.
-        QVERIFY2(!depends.contains(QLatin1String("-dev")), qPrintable(depends));
-        QVERIFY2(depends.contains(QLatin1String("fonts-roboto-unhinted | fonts-liberation")),
-                 qPrintable(depends));
-        QCOMPARE(run(QStringLiteral("dpkg-deb"),
-                     {QStringLiteral("--field"), deb_, QStringLiteral("Package")})
-                     .trimmed(),
-                 QStringLiteral("ovant"));
-    }
+        QVERIFY2(!depends.contains("-dev"), qPrintable(depends));
+        QCOMPARE(run("dpkg-deb", {"--field", deb_, "Package"}).trimmed(), QStringLiteral("ovant"));
 
-    void packageHoldsProgramsSoundsEntriesAndIcons() {
-        int code = -1;
-        const QString listing =
-            run(QStringLiteral("dpkg-deb"), {QStringLiteral("--contents"), deb_}, &code);
+        const QString listing = run("dpkg-deb", {"--contents", deb_}, &code);
         QCOMPARE(code, 0);
         QStringList files;
         for (const QString& line : listing.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
@@ -100,16 +79,14 @@ private Q_SLOTS:
                 files << path;
             }
         }
-        QStringList expected{
-            "./usr/bin/OVANT-Scan",
-            "./usr/bin/OVANT-Schirm",
-            "./usr/share/applications/ovant.desktop",
-            "./usr/share/applications/ovant-schirm.desktop",
-            "./usr/share/applications/screensavers/OVANT-Schirm.desktop",
-            "./usr/share/icons/hicolor/48x48/apps/ovant.png",
-            "./usr/share/icons/hicolor/scalable/apps/ovant.svg",
-            "./usr/share/xscreensaver/config/OVANT-Schirm.xml",
-        };
+        QStringList expected{"./usr/bin/OVANT-Scan",
+                             "./usr/bin/OVANT-Schirm",
+                             "./usr/share/applications/ovant.desktop",
+                             "./usr/share/applications/ovant-schirm.desktop",
+                             "./usr/share/applications/screensavers/OVANT-Schirm.desktop",
+                             "./usr/share/icons/hicolor/48x48/apps/ovant.png",
+                             "./usr/share/icons/hicolor/scalable/apps/ovant.svg",
+                             "./usr/share/xscreensaver/config/OVANT-Schirm.xml"};
         for (int number = 1; number <= 10; ++number) {
             expected << QStringLiteral("./usr/share/ovant/%1.wav").arg(number);
         }
@@ -121,15 +98,13 @@ private Q_SLOTS:
 
     void installedConsoleFindsItsPicturesAndSounds() {
         QTemporaryDir root;
-        QVERIFY(root.isValid());
         int code = -1;
-        run(QStringLiteral("dpkg"), {QStringLiteral("-x"), deb_, root.path()}, &code);
+        run("dpkg", {"-x", deb_, root.path()}, &code);
         QCOMPARE(code, 0);
-        const QString bin = root.filePath(QStringLiteral("usr/bin"));
+        const QString bin = root.filePath("usr/bin");
 
         // The theme's 48 x 48 icon is a real rendering of the scalable one.
-        const QImage icon(
-            root.filePath(QStringLiteral("usr/share/icons/hicolor/48x48/apps/ovant.png")));
+        const QImage icon(root.filePath("usr/share/icons/hicolor/48x48/apps/ovant.png"));
         QCOMPARE(icon.size(), QSize(48, 48));
         QCOMPARE(icon.pixelColor(8, 30), QColor(159, 152, 255));
         QCOMPARE(icon.pixelColor(0, 0).alpha(), 0);
@@ -139,59 +114,42 @@ private Q_SLOTS:
         QVERIFY(x.ready());
         // SDL's disk driver records what the console plays: "3.wav" sounds as
         // the console shows itself, if the console found it.
-        const QString recording = root.filePath(QStringLiteral("sound.raw"));
+        const QString recording = root.filePath("sound.raw");
         QProcessEnvironment env = x.environment();
-        env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("disk"));
-        env.insert(QStringLiteral("SDL_DISKAUDIOFILE"), recording);
-        QProcess console;
-        console.setProcessEnvironment(env);
+        env.insert("SDL_AUDIODRIVER", "disk");
+        env.insert("SDL_DISKAUDIOFILE", recording);
+        Program console;
         console.setProcessChannelMode(QProcess::MergedChannels);
-        console.start(QDir(bin).filePath(QStringLiteral("OVANT-Scan")));
-        QVERIFY(console.waitForStarted());
-        const bool shown = ovant::e2e::waitForConsole(x);
-        QVERIFY2(shown, console.readAll().constData());
+        QVERIFY(console.start(bin + "/OVANT-Scan", {}, env));
+        QVERIFY2(waitForConsole(x), console.readAll().constData());
         QTest::qWait(800);
 
         // Both elbows of the frame are pictures: lilac above, salmon below.
         const QImage shot = x.screenshot();
         const QPoint main = picMainAt(screen);
-        const QPoint upper = main + QPoint(px(0) + 20, px(1590) + 10);
-        const QPoint lower = main + QPoint(px(30) + 20, px(2640) + 40);
-        QVERIFY2(shot.pixelColor(upper) == QColor(159, 152, 255),
-                 qPrintable(describe(shot, upper.x(), upper.y())));
-        QVERIFY2(shot.pixelColor(lower) == QColor(207, 103, 96),
-                 qPrintable(describe(shot, lower.x(), lower.y())));
-
+        expectColour(shot, main + QPoint(20, px(1590) + 10), QColor(159, 152, 255));
+        expectColour(shot, main + QPoint(px(30) + 20, px(2640) + 40), QColor(207, 103, 96));
         QVERIFY2(QTest::qWaitFor([&] { return heardSomething(recording); }, 10000),
                  "the installed console played no sound");
-
         // The screen-saver module starts the console from the program's own
         // folder, not from the data folder.
-        const QSettings stored(x.settingsFile(), QSettings::IniFormat);
-        QCOMPARE(stored.value(QStringLiteral("Options/Path")).toString(), bin);
+        QCOMPARE(stored(x, "Options/Path"), bin);
 
-        x.key(ovant::e2e::kConsoleTitle, QStringLiteral("x"));
-        QVERIFY(console.waitForFinished(10000));
-        QCOMPARE(console.exitCode(), 0);
+        x.key(kConsoleTitle, "x");
+        QVERIFY(console.endsCleanlyWithin(10000));
         const QString said = QString::fromUtf8(console.readAll());
-        QVERIFY2(!said.contains(QLatin1String(".wav")) && !said.contains(QLatin1String(".svg")),
-                 qPrintable(said));
+        QVERIFY2(!said.contains(".wav") && !said.contains(".svg"), qPrintable(said));
 
         // The settings entry: the module finds the console's sounds from the
         // folder the console stored; leaving its window plays "1.wav".
-        const QString settingsRecording = root.filePath(QStringLiteral("settings.raw"));
-        env.insert(QStringLiteral("SDL_DISKAUDIOFILE"), settingsRecording);
-        QProcess schirm;
-        schirm.setProcessEnvironment(env);
-        schirm.setProcessChannelMode(QProcess::ForwardedChannels);
-        schirm.start(QDir(bin).filePath(QStringLiteral("OVANT-Schirm")), {QStringLiteral("/c")});
-        QVERIFY(schirm.waitForStarted());
-        const QString settingsTitle = QStringLiteral("^OVANT-Feldtaster - Bildschirmschoner$");
-        QVERIFY(x.waitForWindow(settingsTitle));
+        const QString settingsRecording = root.filePath("settings.raw");
+        env.insert("SDL_DISKAUDIOFILE", settingsRecording);
+        Program schirm;
+        QVERIFY(schirm.start(bin + "/OVANT-Schirm", {"/c"}, env));
+        QVERIFY(x.waitForWindow(kSaverSettingsTitle));
         QTest::qWait(1000);  // the panel builds itself box by box
-        x.key(settingsTitle, QStringLiteral("Escape"));
-        QVERIFY(schirm.waitForFinished(10000));
-        QCOMPARE(schirm.exitCode(), 0);
+        x.key(kSaverSettingsTitle, "Escape");
+        QVERIFY(schirm.endsCleanlyWithin(10000));
         QVERIFY2(heardSomething(settingsRecording),
                  "the installed settings window played no sound");
     }

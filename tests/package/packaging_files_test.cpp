@@ -65,44 +65,31 @@ private Q_SLOTS:
                  "desktop-file-validate is missing (desktop-file-utils)");
         QVERIFY(validate.waitForFinished(10000));
         const QString said = QString::fromUtf8(validate.readAll());
-        QVERIFY2(validate.exitCode() == 0, qPrintable(said));
-        QVERIFY2(
-            !said.contains(QLatin1String("error:")) && !said.contains(QLatin1String("warning:")),
-            qPrintable(said));
+        QVERIFY2(validate.exitCode() == 0 && !said.contains("error:") && !said.contains("warning:"),
+                 qPrintable(said));
 
-        QCOMPARE(entryValue(path, QStringLiteral("Exec")), exec);
-        QCOMPARE(entryValue(path, QStringLiteral("TryExec")), exec.section(QLatin1Char(' '), 0, 0));
-        QCOMPARE(entryValue(path, QStringLiteral("Icon")), QStringLiteral("ovant"));
-        QVERIFY(entryValue(path, QStringLiteral("Categories"))
-                    .split(QLatin1Char(';'))
-                    .contains(category));
+        QCOMPARE(entryValue(path, "Exec"), exec);
+        QCOMPARE(entryValue(path, "TryExec"), exec.section(QLatin1Char(' '), 0, 0));
+        QCOMPARE(entryValue(path, "Icon"), QStringLiteral("ovant"));
+        QVERIFY(entryValue(path, "Categories").split(QLatin1Char(';')).contains(category));
     }
 
     void xscreensaverConfigurationRunsTheModuleOnTheRootWindow() {
-        QFile file(packagingFile(QStringLiteral("OVANT-Schirm.xml")));
+        QFile file(packagingFile("OVANT-Schirm.xml"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QXmlStreamReader xml(&file);
         QVERIFY(xml.readNextStartElement());
         QCOMPARE(xml.name().toString(), QStringLiteral("screensaver"));
         // The daemon finds a program's configuration by the program's name.
-        const QString program = xml.attributes().value(QStringLiteral("name")).toString();
+        const QString program = xml.attributes().value("name").toString();
         QCOMPARE(program, QStringLiteral("OVANT-Schirm"));
-        QVERIFY(!xml.attributes().value(QStringLiteral("_label")).isEmpty());
+        QVERIFY(!xml.attributes().value("_label").isEmpty());
 
         // Only the elements the daemon's configuration format knows; the
         // fixed arguments make up the command line.
-        const QStringList known{"command",
-                                "boolean",
-                                "number",
-                                "select",
-                                "option",
-                                "string",
-                                "file",
-                                "hgroup",
-                                "vgroup",
-                                "_description",
-                                "xscreensaver-updater",
-                                "video"};
+        const QStringList known{"command", "boolean", "number",       "select",
+                                "option",  "string",  "file",         "hgroup",
+                                "vgroup",  "video",   "_description", "xscreensaver-updater"};
         QStringList commandLine{program};
         bool described = false;
         while (!xml.atEnd()) {
@@ -111,9 +98,9 @@ private Q_SLOTS:
             }
             const QString element = xml.name().toString();
             QVERIFY2(known.contains(element), qPrintable(element));
-            if (element == QLatin1String("command")) {
-                commandLine << xml.attributes().value(QStringLiteral("arg")).toString();
-            } else if (element == QLatin1String("_description")) {
+            if (element == "command") {
+                commandLine << xml.attributes().value("arg").toString();
+            } else if (element == "_description") {
                 described = !xml.readElementText().trimmed().isEmpty();
             }
         }

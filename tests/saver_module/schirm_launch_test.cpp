@@ -1,14 +1,18 @@
-// The module's command line, and how it starts the console: directly, with
-// its one argument, from whatever folder the console stored for itself.
+// The module's command line, the arguments a screen-saver daemon of the X
+// desktops starts it with, and how it starts the console: directly, with its
+// one argument, from whatever folder the console stored for itself.
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cerrno>
+#include <vector>
 
 #include "platform/process_launch.h"
+#include "saver_module/daemon_request.h"
 #include "saver_module/schirm_mode.h"
 
 using namespace ovant;
+using Kind = DaemonRequest::Kind;
 
 namespace {
 
@@ -35,28 +39,80 @@ QString placeStandIn(const QString& folder, QFile::Permissions permissions) {
 class SchirmLaunchTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void onlyTheFirstTwoCharactersOfTheTrimmedLowerCaseArgumentsDecide_data() {
-        QTest::addColumn<QList<QByteArray>>("arguments");
-        QTest::addColumn<SchirmMode>("mode");
-        QTest::newRow("/s") << QList<QByteArray>{"/s"} << SchirmMode::Run;
-        QTest::newRow("/S") << QList<QByteArray>{"/S"} << SchirmMode::Run;
-        QTest::newRow("blanks around /S") << QList<QByteArray>{" /S "} << SchirmMode::Run;
-        QTest::newRow("/c") << QList<QByteArray>{"/c"} << SchirmMode::Configure;
-        QTest::newRow("/c:1234") << QList<QByteArray>{"/c:1234"} << SchirmMode::Configure;
-        QTest::newRow("none") << QList<QByteArray>{} << SchirmMode::Configure;
-        QTest::newRow("only blanks") << QList<QByteArray>{"  "} << SchirmMode::Configure;
-        QTest::newRow("/p 4711") << QList<QByteArray>{"/p", "4711"} << SchirmMode::Nothing;
-        QTest::newRow("/a") << QList<QByteArray>{"/a"} << SchirmMode::Nothing;
-        QTest::newRow("s alone") << QList<QByteArray>{"s"} << SchirmMode::Nothing;
-    }
     void onlyTheFirstTwoCharactersOfTheTrimmedLowerCaseArgumentsDecide() {
-        QFETCH(QList<QByteArray>, arguments);
-        QFETCH(SchirmMode, mode);
-        std::vector<const char*> argv{"OVANT-Schirm"};
-        for (const QByteArray& a : arguments) {
-            argv.push_back(a.constData());
+        const struct {
+            std::vector<const char*> arguments;
+            SchirmMode mode;
+        } cases[] = {{{"/s"}, SchirmMode::Run},
+                     {{"/S"}, SchirmMode::Run},
+                     {{" /S "}, SchirmMode::Run},
+                     {{"/c"}, SchirmMode::Configure},
+                     {{"/c:1234"}, SchirmMode::Configure},
+                     {{}, SchirmMode::Configure},
+                     {{"  "}, SchirmMode::Configure},
+                     {{"/p", "4711"}, SchirmMode::Nothing},
+                     {{"/a"}, SchirmMode::Nothing},
+                     {{"s"}, SchirmMode::Nothing}};
+        for (const auto& c : cases) {
+            std::vector<const char*> argv{"OVANT-Schirm"};
+            argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+            const QString line = schirmCommandLine(int(argv.size()), argv.data());
+            QVERIFY2(schirmMode(line) == c.mode, qPrintable(line));
         }
-        QCOMPARE(schirmMode(schirmCommandLine(int(argv.size()), argv.data())), mode);
+    }
+
+    void daemonWindowIdsAreHexadecimalOrDecimal() {
+        const struct {
+            const char* text;
+            quint32 id;
+        } cases[] = {{"0x1a00005", 0x1a00005},
+                     {"0X1A00005", 0x1a00005},
+                     {"27262981", 27262981},
+                     {"010", 10},  // a leading zero is no octal
+                     {"0xffffffff", 0xffffffffU},
+                     {"0x100000005", 0},  // beyond 32 bits
+                     {"-5", 0},
+                     {"+5", 0},
+                     {"1a", 0},
+                     {"0x", 0},
+                     {"", 0}};
+        for (const auto& c : cases) {
+            QVERIFY2(parseWindowId(QString::fromLatin1(c.text)) == c.id, c.text);
+        }
+    }
+
+    void daemonArgumentsAndEnvironmentDecideWhereTheConsoleRuns() {
+        const char* env = "0x400007";
+        const struct {
+            const char* arguments;
+            const char* environment;
+            Kind kind;
+            quint32 window;
+        } cases[] = {
+            {"-root", "", Kind::Root, 0},
+            {"--root", "", Kind::Root, 0},
+            {"-root", env, Kind::Window, 0x400007},  // the daemon's own window
+            {"-root", "junk", Kind::Root, 0},
+            {"-window-id 0x200003", "", Kind::Window, 0x200003},
+            {"--window-id=12345", "", Kind::Window, 12345},
+            // A window id wins over root and the variable, wherever root stands.
+            {"--root --window-id 77", env, Kind::Window, 77},
+            {"-window-id 77 -root", env, Kind::Window, 77},
+            {"-window-id 5 -window-id 6", "", Kind::Window, 6},  // the last counts
+            // A broken or missing window id ends the module.
+            {"-window-id abc -root", env, Kind::Broken, 0},
+            {"-window-id", "", Kind::Broken, 0},
+            // The module's own command lines keep their meaning.
+            {"/s", env, Kind::None, 0},
+            {"", env, Kind::None, 0},
+            {"root", "", Kind::None, 0},
+        };
+        for (const auto& c : cases) {
+            const DaemonRequest request =
+                daemonRequest(QString::fromLatin1(c.arguments).split(' ', Qt::SkipEmptyParts),
+                              QString::fromLatin1(c.environment));
+            QVERIFY2(request.kind == c.kind && request.window == c.window, c.arguments);
+        }
     }
 
     // A command line joined from folder and argument would split these

@@ -4,6 +4,7 @@
 // precisely damaged ones.
 
 #include <QByteArray>
+#include <QFile>
 #include <QtEndian>
 
 #include <cmath>
@@ -66,6 +67,16 @@ inline QByteArray tone(double hz, int ms, int rate, double amplitude) {
         pcm += le16(static_cast<quint16>(static_cast<qint16>(std::lround(v))));
     }
     return pcm;
+}
+
+inline bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
+inline int sample16(const QByteArray& pcm, qsizetype i) {
+    return qFromLittleEndian<qint16>(pcm.constData() + 2 * i);
 }
 
 }  // namespace wavebytes

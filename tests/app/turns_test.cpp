@@ -8,6 +8,7 @@
 using namespace ovant;
 using ovant::testing::ConsoleRig;
 using ovant::testing::ScriptedRandom;
+using ovant::testing::wholePanelGone;
 using ovant::testing::wholePanelShown;
 
 namespace {
@@ -62,17 +63,30 @@ struct Crossing {
         return rig.bracket()->left() == fedShip()->left() - 250 &&
                rig.bracket()->top() == fedShip()->top() - 330;
     }
-    int played(const char* file) const {
-        return static_cast<int>(rig.player.fileNames().count(QString::fromLatin1(file)));
+    // Empty when the scanner stands on Delta Vega again with its whole panel
+    // over the numbers and nothing runs; else what is wrong.
+    QString backOnDeltaVega() const {
+        QStringList wrong;
+        const auto expect = [&](bool ok, const char* what) {
+            if (!ok) {
+                wrong << QString::fromLatin1(what);
+            }
+        };
+        expect(scannerAt(1), "scanner elsewhere");
+        expect(wholePanelShown(rig.planet()), "panel not whole");
+        expect(!shipPanel()->visible() && !rig.picNum()->visible(), "other panel shown");
+        expect(!state().panelBusy && !state().scannerMoving, "still running");
+        return wrong.join(QStringLiteral(", "));
     }
 };
 
 }  // namespace
 
-// A crossing ship takes the scanner over while sequences pause around it;
-// whichever comes later owns the scanner and the panels, and nothing is left
+// Sequences pause with the event loop running, so clicks, other sequences and
+// crossing ships run inside them. Whoever comes later owns the scanner and
+// the elements: the earlier sequence stops quietly, and nothing is left
 // half-shown.
-class ShipCrossingTurnsTest : public QObject {
+class TurnsTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir config_;
@@ -91,18 +105,14 @@ private Q_SLOTS:
         // fifth tick.
         c.sendShip(4990);
         c.ticks(1);
-        QVERIFY(c.shipPanel()->visible());
-        QVERIFY(!c.rig.planet().panel->visible());
+        QVERIFY(c.shipPanel()->visible() && !c.rig.planet().panel->visible());
         c.ticks(3);
-        QVERIFY(c.scannerFramesShip());
-        QVERIFY(c.state().shipInSector);
+        QVERIFY(c.scannerFramesShip() && c.state().shipInSector);
 
         // Its jump sends the scanner back to Delta Vega, whose panel starts
         // to build; a second ship comes and jumps within four steps while
         // that build pauses.
-        bool secondShipJumped = false;
-        bool buildWasHalfDone = false;
-        bool fired = false;
+        bool secondShipJumped = false, buildWasHalfDone = false, fired = false;
         const auto secondShip = [&] {
             if (fired || !c.state().panelBusy || !c.rig.planet().panel->visible()) {
                 return;
@@ -122,18 +132,12 @@ private Q_SLOTS:
                          secondShip);
         c.ticks(1);
 
-        QVERIFY(secondShipJumped);
-        QVERIFY(buildWasHalfDone);
-        QVERIFY(!c.state().shipInSector);
-        QVERIFY(c.scannerAt(1));
-        QVERIFY(wholePanelShown(c.rig.planet()));
+        QVERIFY(secondShipJumped && buildWasHalfDone && !c.state().shipInSector);
+        QVERIFY2(c.backOnDeltaVega().isEmpty(), qPrintable(c.backOnDeltaVega()));
         QCOMPARE(c.rig.planet().title->text(), QStringLiteral("Delta Vega"));
-        QVERIFY(!c.shipPanel()->visible());
-        QVERIFY(!c.rig.picNum()->visible());
-        QVERIFY(!c.state().panelBusy && !c.state().scannerMoving);
         // Since the second ship came the panel was built once, to its end;
         // the build it cut short never got to its closing sounds.
-        QCOMPARE(c.played("5.wav"), 1);
+        QCOMPARE(c.rig.player.fileNames().count(QStringLiteral("5.wav")), 1);
         QCOMPARE(c.rig.player.fileNames().first(), QStringLiteral("1.wav"));
     }
 
@@ -174,10 +178,7 @@ private Q_SLOTS:
         c.rig.player.clear();
         c.rig.form->endScan();
         QVERIFY(!c.state().shipScanRequested);
-        QVERIFY(c.scannerAt(1));
-        QVERIFY(wholePanelShown(c.rig.planet()));
-        QVERIFY(!c.shipPanel()->visible());
-        QVERIFY(!c.rig.picNum()->visible());
+        QVERIFY2(c.backOnDeltaVega().isEmpty(), qPrintable(c.backOnDeltaVega()));
         // One flight back and one build, each with its sounds.
         QCOMPARE(c.rig.player.fileNames(),
                  (QStringList{"8.wav", "9.wav", "8.wav", "9.wav", "5.wav"}));
@@ -187,11 +188,8 @@ private Q_SLOTS:
         c.rig.player.clear();
         c.ticks(1000);
         QVERIFY(!c.state().shipInSector);
-        QVERIFY(c.scannerAt(1));
-        QVERIFY(wholePanelShown(c.rig.planet()));
-        QVERIFY(!c.shipPanel()->visible());
+        QVERIFY2(c.backOnDeltaVega().isEmpty(), qPrintable(c.backOnDeltaVega()));
         QVERIFY(c.rig.player.calls().empty());
-        QVERIFY(!c.state().panelBusy && !c.state().scannerMoving);
     }
 
     void switchingScanShipsOffMidCrossingSendsTheScannerBackAtOnce() {
@@ -200,28 +198,107 @@ private Q_SLOTS:
         c.rig.form->scanShipsSwitch();
         Element* caption = c.rig.form->frameElements().captions[16];
         QCOMPARE(caption->text(), QStringLiteral("* Scan Ships"));
-        QCOMPARE(c.rig.settings.getText(settings::kShipScan), QStringLiteral("1"));
         c.sendShip(4000);
         c.ticks(1);
-        QVERIFY(c.scannerFramesShip());
-        QVERIFY(c.shipPanel()->visible());
+        QVERIFY(c.scannerFramesShip() && c.shipPanel()->visible());
 
         c.rig.form->scanShipsSwitch();
-        QVERIFY(c.state().shipInSector);
-        QVERIFY(!c.state().scanShips);
+        QVERIFY(c.state().shipInSector && !c.state().scanShips);
         QCOMPARE(caption->text(), QStringLiteral("Scan Ships"));
         QCOMPARE(c.rig.settings.getText(settings::kShipScan), QStringLiteral("0"));
-        QVERIFY(c.scannerAt(1));
-        QVERIFY(!c.shipPanel()->visible());
-        QVERIFY(wholePanelShown(c.rig.planet()));
+        QVERIFY2(c.backOnDeltaVega().isEmpty(), qPrintable(c.backOnDeltaVega()));
 
         // The ship's later steps no longer take the scanner.
         c.ticks(3);
-        QVERIFY(c.state().shipInSector);
-        QVERIFY(c.scannerAt(1));
-        QVERIFY(!c.shipPanel()->visible());
+        QVERIFY(c.state().shipInSector && c.scannerAt(1) && !c.shipPanel()->visible());
+    }
+
+    void aWipeArrivingInsideAPanelBuildLeavesTheNumbersShowing() {
+        ConsoleRig rig;
+        rig.form->setAnimationSpeed(0.002);
+        // The third leader step of the build.
+        rig.inPause(3, [&] { rig.form->hidePlanetScan(); });
+        rig.form->scanPlanet(1);
+        QVERIFY(wholePanelGone(rig.planet()) && rig.picNum()->visible());
+        QVERIFY(!rig.form->state().panelBusy);
+        // The build stopped before its arrival sounds.
+        QCOMPARE(rig.player.fileNames(), QStringList{"8.wav"});
+    }
+
+    void aBuildArrivingInsideAWipeIsShownWhole() {
+        ConsoleRig rig;
+        rig.form->setAnimationSpeed(0);
+        rig.form->scanPlanet(1);
+        QVERIFY(wholePanelShown(rig.planet()));
+        rig.inPause(2, [&] { rig.form->scanPlanet(2); });
+        rig.form->hidePlanetScan();
+        QVERIFY(wholePanelShown(rig.planet()) && !rig.picNum()->visible());
+        QCOMPARE(rig.planet().title->text(), QStringLiteral("Omicron Theta"));
+        QVERIFY(!rig.form->state().panelBusy);
+    }
+
+    void aSecondScanRequestInsideAWipeIsIgnored() {
+        ConsoleRig rig;
+        rig.form->setAnimationSpeed(0.001);
+        rig.form->infoLabelClick(1);
+        QVERIFY(wholePanelShown(rig.planet()));
+        rig.player.clear();
+        // Object 2 wipes object 1's panel; a click on object 3 meanwhile finds
+        // the panel busy and changes nothing.
+        rig.inPause(1, [&] { rig.form->infoLabelClick(3); });
+        rig.form->infoLabelClick(2);
+        QCOMPARE(int(rig.form->state().activeStar), 2);
+        QCOMPARE(QPointF(rig.bracket()->left(), rig.bracket()->top()), QPointF(7860, 2310));
+        QVERIFY(wholePanelShown(rig.planet()));
+        QCOMPARE(rig.planet().title->text(), QStringLiteral("Omicron Theta"));
+        QVERIFY(!rig.form->state().panelBusy && !rig.form->state().scannerMoving);
+        QCOMPARE(rig.player.fileNames(),
+                 (QStringList{"1.wav", "8.wav", "9.wav", "8.wav", "9.wav", "5.wav"}));
+    }
+
+    void endScanInsideAFlightIsRefusedAndTheFlightArrives() {
+        ConsoleRig rig;
+        rig.form->setAnimationSpeed(0.001);
+        rig.inPause(5, [&] { rig.form->endScan(); });
+        rig.form->infoLabelClick(3);
+        QCOMPARE(rig.player.fileNames().mid(0, 2), (QStringList{"8.wav", "7.wav"}));
+        QCOMPARE(int(rig.form->state().activeStar), 3);
+        QCOMPARE(rig.bracket()->left(), 100.0);
+        QVERIFY(wholePanelShown(rig.planet()));
+        QVERIFY(!rig.form->state().panelBusy && !rig.form->state().scannerMoving);
+    }
+
+    void noSequenceGoesOnAfterTheConsoleEnded() {
+        ConsoleRig rig;
+        rig.form->setAnimationSpeed(0.001);
+        double leftAtEnd = 0;
+        rig.inPause(5, [&] {
+            rig.form->exitConsole();
+            leftAtEnd = rig.bracket()->left();
+        });
+        rig.form->infoLabelClick(5);
+        QCOMPARE(rig.ended, 1);
+        QCOMPARE(rig.bracket()->left(), leftAtEnd);
+        QVERIFY(!rig.planet().panel->visible());
+        QCOMPARE(rig.player.fileNames().last(), QStringLiteral("2.wav"));
+        // A later command finds every turn gone and pauses no more.
+        QElapsedTimer clock;
+        clock.start();
+        rig.form->scanPlanet(1);
+        QVERIFY(clock.elapsed() < 500);
+    }
+
+    void closingTheWindowDuringTheStartEndsTheStart() {
+        ConsoleRig rig;
+        QFile::remove(SettingsStore::filePath());
+        rig.inPause(1, [&] { rig.form->close(); });
+        rig.form->load();
+        QVERIFY(rig.ended == 1 && !rig.form->isVisible());
+        // The start never got to write its folder and speeds.
+        QVERIFY(!QFile::exists(SettingsStore::filePath()));
+        QVERIFY(rig.player.calls().empty());
     }
 };
 
-QTEST_MAIN(ShipCrossingTurnsTest)
-#include "ship_crossing_turns_test.moc"
+QTEST_MAIN(TurnsTest)
+#include "turns_test.moc"
