@@ -256,6 +256,23 @@ private Q_SLOTS:
                  (QStringList{"1.wav", "8.wav", "9.wav", "8.wav", "9.wav", "5.wav"}));
     }
 
+    void aShipJumpingInsideEndScansWipeKeepsTheScannerOnItsObject() {
+        Crossing c;
+        c.rig.form->scanShipsSwitch();
+        c.rig.form->infoLabelClick(1);
+        QVERIFY(wholePanelShown(c.rig.planet()));
+        // End Scan wipes Delta Vega's panel; meanwhile a scanned ship comes
+        // and jumps away, and sends the scanner back to the active object.
+        c.rig.inPause(1, [&] {
+            c.sendShip(4000);
+            c.ticks(1000);
+        });
+        c.rig.form->endScan();
+        QVERIFY(!c.state().shipInSector);
+        QCOMPARE(int(c.state().activeStar), 1);
+        QVERIFY2(c.backOnDeltaVega().isEmpty(), qPrintable(c.backOnDeltaVega()));
+    }
+
     void endScanInsideAFlightIsRefusedAndTheFlightArrives() {
         ConsoleRig rig;
         rig.form->setAnimationSpeed(0.001);
