@@ -273,6 +273,21 @@ private Q_SLOTS:
         QVERIFY2(c.backOnDeltaVega().isEmpty(), qPrintable(c.backOnDeltaVega()));
     }
 
+    void aShipSentWhileTheScannerFliesBackLetsTheFlightArrive() {
+        Crossing c;
+        c.rig.form->infoLabelClick(1);
+        c.sendShip(4000);
+        c.rig.form->shipScanRequest();
+        c.ticks(1);
+        QVERIFY(c.scannerFramesShip());
+        // The ship the user asked for jumps away; on the scanner's way back
+        // another ship comes, which nobody asked to scan.
+        c.rig.inPause(4, [&] { c.sendShip(4000); });
+        c.ticks(1000);
+        QVERIFY(!c.state().shipInSector && !c.state().shipScanRequested);
+        QVERIFY2(c.backOnDeltaVega().isEmpty(), qPrintable(c.backOnDeltaVega()));
+    }
+
     void endScanInsideAFlightIsRefusedAndTheFlightArrives() {
         ConsoleRig rig;
         rig.form->setAnimationSpeed(0.001);
