@@ -166,17 +166,18 @@ void Scanner::showScanner() {
     }
 }
 
-void Scanner::setScanner() {
+bool Scanner::setScanner() {
     const Turn turn = frame_.take();
     state_.scannerMoving = false;
     ops_.hideShipScan();
     hideActivePanel();
     if (!frame_.heldBy(turn)) {
-        return;
+        return false;
     }
     const scanner::Frame corner =
         scanner::kParking[static_cast<std::size_t>(scene_.drawParkingCorner())];
     scene_.placeScanner(corner.x, corner.y, corner.gap);
+    return true;
 }
 
 void Scanner::endScan(bool zoomViewOpen) {
@@ -198,8 +199,12 @@ void Scanner::endScan(bool zoomViewOpen) {
     }
     if (state_.activeStar > 0 && (!state_.shipInSector || !shipScanned)) {
         playIfOn("1.wav");
-        setScanner();
-        state_.activeStar = 0;
+        // A scan started while the panel is wiped (a ship that jumps away
+        // sends the scanner back to its object) owns the scanner from then
+        // on: the object stays active with the frame on it.
+        if (setScanner()) {
+            state_.activeStar = 0;
+        }
         return;
     }
     playIfOn("7.wav");

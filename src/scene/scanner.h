@@ -28,7 +28,8 @@ public:
     void moveScanner(double x, double y, double gap);
     bool setScannerManual(double x, double y, double gap);
     void showScanner();
-    void setScanner();
+    // Parks the frame; false when a newer sequence took it during the wipe.
+    bool setScanner();
     // "End Scan": leaves a ship the user asked to scan, or parks the scanner.
     void endScan(bool zoomViewOpen);
 

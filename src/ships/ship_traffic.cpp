@@ -130,11 +130,15 @@ void ShipTraffic::arrive() {
     e_.lblShipInfo->setText(
         ships::leavingMessage(leaving.warp, leaving.course, leaving.courseTenth));
     state_.shipInSector = false;
-    if (!ops_.zoomViewOpen() && scanWanted()) {
+    const bool scanned = scanWanted();
+    // The request was for this ship. Dropped only after the way back, it
+    // would still stand for a ship sent during that flight, which then gives
+    // the scanner up halfway for a ship that nobody scans.
+    state_.shipScanRequested = false;
+    if (!ops_.zoomViewOpen() && scanned) {
         panel_.hideShipScan();
         sendScannerBack();
     }
-    state_.shipScanRequested = false;
     timers_.leaving->start();
 }
 

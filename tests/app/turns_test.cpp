@@ -256,6 +256,38 @@ private Q_SLOTS:
                  (QStringList{"1.wav", "8.wav", "9.wav", "8.wav", "9.wav", "5.wav"}));
     }
 
+    void aShipJumpingInsideEndScansWipeKeepsTheScannerOnItsObject() {
+        Crossing c;
+        c.rig.form->scanShipsSwitch();
+        c.rig.form->infoLabelClick(1);
+        QVERIFY(wholePanelShown(c.rig.planet()));
+        // End Scan wipes Delta Vega's panel; meanwhile a scanned ship comes
+        // and jumps away, and sends the scanner back to the active object.
+        c.rig.inPause(1, [&] {
+            c.sendShip(4000);
+            c.ticks(1000);
+        });
+        c.rig.form->endScan();
+        QVERIFY(!c.state().shipInSector);
+        QCOMPARE(int(c.state().activeStar), 1);
+        QVERIFY2(c.backOnDeltaVega().isEmpty(), qPrintable(c.backOnDeltaVega()));
+    }
+
+    void aShipSentWhileTheScannerFliesBackLetsTheFlightArrive() {
+        Crossing c;
+        c.rig.form->infoLabelClick(1);
+        c.sendShip(4000);
+        c.rig.form->shipScanRequest();
+        c.ticks(1);
+        QVERIFY(c.scannerFramesShip());
+        // The ship the user asked for jumps away; on the scanner's way back
+        // another ship comes, which nobody asked to scan.
+        c.rig.inPause(4, [&] { c.sendShip(4000); });
+        c.ticks(1000);
+        QVERIFY(!c.state().shipInSector && !c.state().shipScanRequested);
+        QVERIFY2(c.backOnDeltaVega().isEmpty(), qPrintable(c.backOnDeltaVega()));
+    }
+
     void endScanInsideAFlightIsRefusedAndTheFlightArrives() {
         ConsoleRig rig;
         rig.form->setAnimationSpeed(0.001);
