@@ -280,9 +280,8 @@ void Element::setLine(double x1, double y1, double x2, double y2) {
         // a ship along their row: only the pixels between the old and the
         // new ends change, not the whole width of the sector.
         const auto ends = [](const QLine& l) {
-            return std::minmax({l.p1(), l.p2()}, [](QPoint a, QPoint b) {
-                return a.x() + a.y() < b.x() + b.y();
-            });
+            return std::minmax({l.p1(), l.p2()},
+                               [](QPoint a, QPoint b) { return a.x() + a.y() < b.x() + b.y(); });
         };
         const auto [firstBefore, lastBefore] = ends(endsBefore);
         const auto [firstNow, lastNow] = ends(endsNow);

@@ -138,7 +138,8 @@ TextLayout::TextLayout(const QFont& font, const QString& text, double width, boo
             const int underline = key >= start && key < start + lineText.size() ? key - start : -1;
             const double w = metrics.horizontalAdvance(lineText);
             widest = std::max(widest, w);
-            lines_.push_back(Line{lineText, underline, w, QStaticText(), false, QGlyphRun(), false});
+            lines_.push_back(
+                Line{lineText, underline, w, QStaticText(), false, QGlyphRun(), false});
         }
         layout.endLayout();
         paragraphStart += static_cast<int>(paragraph.size()) + 1;
@@ -166,9 +167,9 @@ void TextLayout::draw(QPainter& painter, const QRectF& box, double hiddenTop,
         const QPointF topLeft(x, y - metrics.ascent());
         const double left = visible.left() - slack;
         const double right = visible.right() + 1 + slack;
-        if (culled && (y + metrics.descent() + slack <= visible.top() ||
-                       topLeft.y() - slack >= visible.bottom() + 1 || x + line.width <= left ||
-                       x >= right)) {
+        if (culled &&
+            (y + metrics.descent() + slack <= visible.top() ||
+             topLeft.y() - slack >= visible.bottom() + 1 || x + line.width <= left || x >= right)) {
             // A frame's thin areas (the scanner's lines passing a label)
             // touch only some lines of a caption.
             y += step;
@@ -222,7 +223,8 @@ void TextLayout::drawPart(QPainter& painter, const Line& line, QPointF topLeft, 
     // A column through a long line (the scanner's upright line passing a
     // label) needs only the glyphs near it. Glyphs go left to right here.
     qsizetype first = 0;
-    while (first < positions.size() && topLeft.x() + glyphEnd(positions, first, line.width) <= left) {
+    while (first < positions.size() &&
+           topLeft.x() + glyphEnd(positions, first, line.width) <= left) {
         ++first;
     }
     qsizetype last = first;

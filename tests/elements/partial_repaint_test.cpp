@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
+#include <array>
+#include <optional>
 
 #include "elements/element_factory.h"
 #include "elements/element_tree.h"
@@ -43,10 +45,11 @@ private Q_SLOTS:
         QTest::addColumn<double>("points");
         QTest::addColumn<int>("face");
         QTest::addColumn<int>("alignment");
-        QTest::newRow("ship label, wrapped") << QStringLiteral("U.S.S. Intrepid - NCC 76125 - Intrepid-Klasse")
-                                             << 8.25 << int(FontFace::Narrow) << int(Qt::AlignLeft);
-        QTest::newRow("numbers, right") << QStringLiteral("8036954127\r0412\r77(3)")
-                                        << 8.25 << int(FontFace::Monitor) << int(Qt::AlignRight);
+        QTest::newRow("ship label, wrapped")
+            << QStringLiteral("U.S.S. Intrepid - NCC 76125 - Intrepid-Klasse") << 8.25
+            << int(FontFace::Narrow) << int(Qt::AlignLeft);
+        QTest::newRow("numbers, right") << QStringLiteral("8036954127\r0412\r77(3)") << 8.25
+                                        << int(FontFace::Monitor) << int(Qt::AlignRight);
         QTest::newRow("large, centred, key letter")
             << QStringLiteral("[&Ende] {Jy}\rgqÄ") << 14.25 << int(FontFace::Monitor)
             << int(Qt::AlignHCenter);
@@ -116,8 +119,8 @@ private Q_SLOTS:
             {750, 300, 750, 1050}, {150, 750, 1350, 750}, {150, 750, 1350, 900},
             {150, 750, 165, 750}};
         const QList<std::array<double, 4>> uprightMoves = {
-            {750, 150, 750, 900}, {750, 450, 750, 900}, {750, 1050, 750, 15},
-            {600, 150, 1350, 150}, {600, 300, 600, 1050}, {750, 300, 750, 1050},
+            {750, 150, 750, 900},  {750, 450, 750, 900},   {750, 1050, 750, 15},
+            {600, 150, 1350, 150}, {600, 300, 600, 1050},  {750, 300, 750, 1050},
             {750, 300, 750, 1065}, {750, 300, 1200, 1065}, {750, 1065, 750, 1065},
             {750, 300, 750, 600}};
         for (int i = 0; i < acrossMoves.size(); ++i) {
