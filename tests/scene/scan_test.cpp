@@ -4,47 +4,27 @@
 #include <QtTest>
 
 #include "console/console_ops.h"
-#include "console/console_state.h"
-#include "console/frame_elements.h"
-#include "elements/pacing.h"
-#include "platform/sound/sound_effects.h"
 #include "scene/leader_panel.h"
 #include "scene/planet_texts.h"
 #include "scene/scan_panels.h"
 #include "scene/scanner.h"
-#include "scene/scene_elements.h"
 #include "scene/sector_scene.h"
+#include "scene_rig.h"
 #include "ships/ship_elements.h"
 #include "ships/ship_scan_panel.h"
 #include "support/panel_checks.h"
-#include "support/recording_ops.h"
-#include "support/recording_sound_player.h"
-#include "support/scripted_random.h"
 
 using namespace ovant;
 using ovant::testing::ScriptedRandom;
 
 namespace {
 
-// The elements of the console, recorded sounds and operations.
-struct Base {
-    ElementTree tree{Twips(), nullptr};
-    FrameElements frame = buildFrame(tree);
-    NumberElements numbers = buildNumberPanel(tree, frame.picMain);
-    SceneElements elements = buildScene(tree, frame.picMain);
-    ShipElements ships = buildShips(tree, elements.sector.starsScan, frame.picMain);
-    ScriptedRandom random{{0.9}};
-    ConsoleState state;
-    Pacer pacer{40};
-    RecordingSoundPlayer player;
-    SoundEffects sounds{player, QStringLiteral(OVANT_SOUND_DIR)};
-    testing::RecordingOps ops;
+// The console's elements with the ships' elements beside them.
+struct Base : testing::SceneRig {
+    ShipElements ships = buildShips(tree, scene.sector.starsScan, frame.picMain);
     Lane panelArea{pacer};
 
-    Base() {
-        sounds.setSoundOn(true);
-        state.aniSpeed = 0;  // flights and growth without waiting, unless a test wants pauses
-    }
+    Base() : SceneRig(0.9) {}
     // "every": every ship is scanned; "asked": the user asked for this one;
     // "nobody": a ship nobody scans; anything else: no ship.
     void ship(const QString& who) {
@@ -56,18 +36,18 @@ struct Base {
 
 // The sector, the scanner and the planet panel.
 struct Scene : Base {
-    SectorScene sector{elements.sector, ships.lblShipInfo, random};
-    Scanner scanner{elements.sector, sector, state, pacer, sounds, ops};
-    LeaderPanel planet{elements.planetPanel, numbers.picNum, panelArea, state, pacer, sounds};
+    SectorScene sector{scene.sector, ships.lblShipInfo, random};
+    Scanner scanner{scene.sector, sector, state, pacer, sounds, ops};
+    LeaderPanel planet{scene.planetPanel, numbers.picNum, panelArea, state, pacer, sounds};
 
-    Element* open() { return elements.sector.lblScanner[0]; }
-    Element* close() { return elements.sector.lblScanner[1]; }
+    Element* open() { return scene.sector.lblScanner[0]; }
+    Element* close() { return scene.sector.lblScanner[1]; }
 };
 
 // The two scan panels, with the ship panel beside them.
 struct Panels : Base {
     ShipScanPanel shipPanel{ships, numbers.picNum, sounds};
-    ScanPanels panels{elements, numbers.picNum, panelArea, state, pacer, sounds, random, ops};
+    ScanPanels panels{scene, numbers.picNum, panelArea, state, pacer, sounds, random, ops};
 
     Panels() {
         ops.onHideShipScan = [this] { shipPanel.hideShipScan(); };
@@ -81,7 +61,7 @@ struct Panels : Base {
     void verifyPlanetPanelReads(int star, const std::vector<double>& draws) const {
         ScriptedRandom replay(draws);
         const planet::PanelTexts texts = *planet::panelTexts(star, replay);
-        const LeaderPanelLayout& p = elements.planetPanel;
+        const LeaderPanelLayout& p = scene.planetPanel;
         QCOMPARE(p.title->text(), texts.name);
         for (int i = 1; i <= 5; ++i) {
             QCOMPARE(p.label[i]->text(), texts.label[static_cast<std::size_t>(i)]);
@@ -284,8 +264,8 @@ private Q_SLOTS:
             QCOMPARE(p.ops.calls.value(0), QStringLiteral("hideShipScan"));
             QVERIFY(!p.ships.picShipScan->visible());
             const bool planet = star == 2 || star == 3;
-            QCOMPARE(p.elements.planetPanel.panel->visible(), planet);
-            QCOMPARE(p.elements.telescopePanel.panel->visible(), star == 4);
+            QCOMPARE(p.scene.planetPanel.panel->visible(), planet);
+            QCOMPARE(p.scene.telescopePanel.panel->visible(), star == 4);
             // The number panel is back unless a scan panel lies over it.
             QCOMPARE(p.numbers.picNum->visible(), !planet && star != 4);
         }
@@ -300,7 +280,7 @@ private Q_SLOTS:
         for (const auto& [star, draws] : scans) {
             p.scan(star, draws);
             p.verifyPlanetPanelReads(star, draws);
-            const LeaderPanelLayout& panel = p.elements.planetPanel;
+            const LeaderPanelLayout& panel = p.scene.planetPanel;
             QString all = panel.title->text();
             for (int i = 1; i <= 5; ++i) all += panel.label[i]->text();
             QVERIFY(!shown.contains(all));
@@ -312,7 +292,7 @@ private Q_SLOTS:
         p.panels.scanPlanet(4);
         QCOMPARE(p.random.used(), used);
         p.verifyPlanetPanelReads(2, scans[2].second);
-        QVERIFY(!p.elements.planetPanel.panel->visible());
+        QVERIFY(!p.scene.planetPanel.panel->visible());
     }
 
     // A panel still standing when the other one is built (its wipe cut
@@ -323,10 +303,9 @@ private Q_SLOTS:
             p.scan(first, {0.5});
             p.scan(second, {0.5});
             const bool planet = second != 4;
-            QVERIFY(testing::wholePanelShown(planet ? p.elements.planetPanel
-                                                    : p.elements.telescopePanel));
-            QVERIFY(testing::wholePanelGone(planet ? p.elements.telescopePanel
-                                                   : p.elements.planetPanel));
+            QVERIFY(
+                testing::wholePanelShown(planet ? p.scene.planetPanel : p.scene.telescopePanel));
+            QVERIFY(testing::wholePanelGone(planet ? p.scene.telescopePanel : p.scene.planetPanel));
             QVERIFY(!p.numbers.picNum->visible());
         }
     }

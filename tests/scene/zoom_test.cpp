@@ -5,18 +5,11 @@
 #include <cmath>
 #include <set>
 
-#include "console/console_state.h"
-#include "console/frame_elements.h"
-#include "elements/pacing.h"
-#include "platform/sound/sound_effects.h"
 #include "platform/texts.h"
 #include "scene/auto_zoom.h"
-#include "scene/scene_elements.h"
 #include "scene/zoom_texts.h"
 #include "scene/zoom_views.h"
-#include "support/recording_ops.h"
-#include "support/recording_sound_player.h"
-#include "support/scripted_random.h"
+#include "scene_rig.h"
 
 using namespace ovant;
 using ovant::testing::ScriptedRandom;
@@ -26,27 +19,15 @@ namespace {
 using Names = std::set<QString>;
 constexpr double kHigh = 0.999999;
 
-// The real elements, zoom views and automatic zoom, recorded sounds and
-// operations, scripted draws, and a closing timer that only the test ticks.
-struct Zoom {
-    ElementTree tree{Twips(), nullptr};
-    FrameElements frame = buildFrame(tree);
-    NumberElements numbers = buildNumberPanel(tree, frame.picMain);
-    SceneElements scene = buildScene(tree, frame.picMain);
-    ScriptedRandom random{{0.5}};
-    ConsoleState state;
-    Pacer pacer{40};
-    RecordingSoundPlayer player;
-    SoundEffects sounds{player, QStringLiteral(OVANT_SOUND_DIR)};
-    testing::RecordingOps ops;
+// The zoom views and automatic zoom over the console's elements, with a
+// closing timer that only the test ticks.
+struct Zoom : testing::SceneRig {
     Lane zoomArea{pacer};
     ZoomViews zoom{scene, frame.lblCaption, zoomArea, state, pacer, sounds, random, ops};
     QTimer timer;
     AutoZoom autoZoom{state, random, zoom, ops, timer};
 
-    Zoom() {
-        sounds.setSoundOn(true);
-        state.aniSpeed = 0;
+    Zoom() : SceneRig(0.5) {
         state.activeStar = 2;
         timer.setInterval(1000);
     }
