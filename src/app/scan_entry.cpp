@@ -13,6 +13,7 @@
 #include "platform/console_scale.h"
 #include "platform/data_folder.h"
 #include "platform/end_signals.h"
+#include "platform/frame_transfer.h"
 #include "platform/host_window.h"
 #include "platform/lean_memory.h"
 #include "platform/no_display.h"
@@ -56,6 +57,7 @@ int runScan(int argc, char** argv) {
     // Runs for hours as a screen saver: what it frees must go back.
     keepFreedMemoryReturned();
     preferPlainEventLoop();
+    preferCopiedFrames();
     std::optional<NoDisplayGuard> noDisplay(std::in_place, QStringLiteral("OVANT-Scan"));
     QApplication app(argc, argv);
     noDisplay.reset();

@@ -204,6 +204,16 @@ private:
         qint64 cutPixmap = 0;
         quint64 cutOutline = 0;
         quint64 cutGeneration = 0;
+        // A moving label's text as an image: drawing a few dozen glyphs anew
+        // in every frame of a crossing costs more than copying them. Made
+        // when the label is first painted somewhere else with the same
+        // layout, colour and size.
+        std::shared_ptr<const TextLayout> textLayout;
+        QColor textColour;
+        QSize textSize;
+        int textHidden = -1;
+        QPoint textAt;
+        QImage text;
     };
     mutable PaintCache cache_;
 

@@ -248,6 +248,41 @@ const QImage& ElementTree::cutPictureOf(const Element& picture, QSize size, qrea
     return kept.cut;
 }
 
+const QImage* ElementTree::movingTextOf(const Element& label,
+                                        const std::shared_ptr<const TextLayout>& layout,
+                                        const QRect& area, int hidden,
+                                        const QPainter& painter) const {
+    Element::PaintCache& kept = label.cache_;
+    const QColor colour = painter.pen().color();
+    if (kept.textLayout != layout || kept.textColour != colour || kept.textSize != area.size() ||
+        kept.textHidden != hidden) {
+        // A new text, colour or size: drawn directly until the label moves.
+        kept.textLayout = layout;
+        kept.textColour = colour;
+        kept.textSize = area.size();
+        kept.textHidden = hidden;
+        kept.textAt = area.topLeft();
+        kept.text = QImage();
+        return nullptr;
+    }
+    if (kept.text.isNull()) {
+        if (kept.textAt == area.topLeft() ||
+            qint64{area.width()} * area.height() > kMostMovingTextPixels ||
+            !painter.deviceTransform().isIdentity()) {
+            return nullptr;
+        }
+        QImage image(area.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter draw(&image);
+        draw.setPen(colour);
+        layout->draw(draw, QRectF(QPointF(0, 0), QSizeF(area.width(), label.pixelRect().height())),
+                     hidden);
+        draw.end();
+        kept.text = image;
+    }
+    return &kept.text;
+}
+
 const std::vector<QRect>& ElementTree::dotsOf(const Element& picture) const {
     Element::PaintCache& kept = picture.cache_;
     const std::vector<StarPoint>& points = picture.points();
@@ -354,6 +389,9 @@ void ElementTree::paintElement(QPainter& painter, const Element& e, const QRect&
                 const auto layout = layoutOf(e, rect.width());
                 if (e.textSpansHeight()) {
                     layout->drawSpanningHeight(painter, rect);
+                } else if (const QImage* moving =
+                               movingTextOf(e, layout, area, hiddenTop(e), painter)) {
+                    painter.drawImage(area.topLeft(), *moving);
                 } else {
                     layout->draw(painter, rect, hiddenTop(e), visibleArea);
                 }

@@ -74,6 +74,14 @@ private:
     // A picture with an outline, drawn once over its back colour into an
     // image that is clear outside the outline.
     const QImage& cutPictureOf(const Element& picture, QSize size, qreal ratio) const;
+    // A moving label's text, drawn once into an image of its paint area
+    // (`area`: its box and the rows its descenders may hang below); null
+    // while the label has not moved since its text, colour or size last
+    // changed, or is too large to keep: such a label draws its text directly.
+    const QImage* movingTextOf(const Element& label, const std::shared_ptr<const TextLayout>& layout,
+                               const QRect& area, int hidden, const QPainter& painter) const;
+    // A moving label larger than this many pixels draws its text directly.
+    static constexpr int kMostMovingTextPixels = 25000;
     // A star picture's dots in pixels from its corner.
     const std::vector<QRect>& dotsOf(const Element& picture) const;
 

@@ -36,7 +36,7 @@ QString PictureStore::resourceFor(const QString& name) const {
 }
 
 QPixmap PictureStore::pixmap(const QString& name, double scale, double devicePixelRatio) const {
-    const QString key = name + QLatin1Char('@') + QString::number(scale * devicePixelRatio);
+    const Key key{name, scale * devicePixelRatio};
     if (const auto kept = small_.constFind(key); kept != small_.constEnd()) {
         return *kept;
     }

@@ -32,12 +32,23 @@ public:
     int largeKeptKb() const { return large_.totalCost(); }
 
 private:
+    // A picture as rendered: its name and its device pixels per designed
+    // pixel. Looked up on every paint of a picture, so no text is made of it.
+    struct Key {
+        QString name;
+        double factor;
+        bool operator==(const Key&) const = default;
+    };
+    friend size_t qHash(const Key& key, size_t seed = 0) {
+        return qHashMulti(seed, key.name, key.factor);
+    }
+
     QString resourceFor(const QString& name) const;
     // The frame's pieces are small and on screen all the time: kept for good.
-    mutable QHash<QString, QPixmap> small_;
+    mutable QHash<Key, QPixmap> small_;
     // The large ones come and go with the scenes; the least recently used
     // goes first, so memory stays flat however many kinds a long run shows.
-    mutable QCache<QString, QPixmap> large_{kLargeKeptKb};
+    mutable QCache<Key, QPixmap> large_{kLargeKeptKb};
 };
 
 }  // namespace ovant
