@@ -8,6 +8,7 @@
 
 #include "elements/element_factory.h"
 #include "elements/element_window.h"
+#include "support/image_compare.h"
 
 using namespace ovant;
 
@@ -277,7 +278,8 @@ private Q_SLOTS:
         QVERIFY(window.paints > before);
         const QImage expected = freshRender(change);
         QVERIFY(expected != freshRender(nullptr));
-        QVERIFY(window.screen == expected);
+        // A moved container's labels copy their text from images.
+        QVERIFY(testing::looksTheSame(window.screen, expected));
     }
 };
 
