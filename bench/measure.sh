@@ -41,8 +41,6 @@ settle=8     # start-up (4 s of designed pauses) and first frames, not measured
 designed=4.0 # the start's designed pauses in seconds
 
 if [ -z "${BIN:-}" ]; then
-    # shellcheck disable=SC1091
-    [ -f /work/wt/env.sh ] && source /work/wt/env.sh
     echo "building build-release ..." >&2
     cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release > /dev/null
     cmake --build build-release -j2 --target OVANT-Scan > /dev/null
