@@ -525,6 +525,13 @@ private:
     double elapsed_ = 0;
 };
 
+// The length asked for with OVANT_ENDURANCE_SECONDS, or 30 s.
+double requestedSeconds() {
+    bool ok = false;
+    const double seconds = qEnvironmentVariable("OVANT_ENDURANCE_SECONDS").toDouble(&ok);
+    return ok && seconds > 0 ? seconds : 30;
+}
+
 }  // namespace
 
 class EnduranceTest : public QObject {
@@ -532,7 +539,23 @@ class EnduranceTest : public QObject {
 
     QTemporaryDir config_;
     std::uint64_t seed_ = QRandomGenerator::global()->generate64();
-    double seconds_ = 30;
+    double seconds_ = requestedSeconds();
+
+public:
+    // QtTest kills a test function that runs longer than five minutes as
+    // hung, which a long run's parts do: raise the limit to the whole run and
+    // two minutes more, unless the caller set it. The whole run, not a part's
+    // share: the library's watchdog can miss the short gap between two
+    // functions and time both together. This runs before the library reads
+    // the limit.
+    static void initMain() {
+        if (qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT"))
+            return;
+        const auto limitMs = static_cast<qint64>((requestedSeconds() + 120) * 1000);
+        qputenv("QTEST_FUNCTION_TIMEOUT", QByteArray::number(limitMs));
+    }
+
+private:
 
     void endure(StartMode mode) {
         Endurance endurance(mode, seed_, seconds_ / 2);
@@ -547,8 +570,6 @@ private Q_SLOTS:
         bool ok = false;
         const qulonglong seed = qEnvironmentVariable("OVANT_ENDURANCE_SEED").toULongLong(&ok);
         seed_ = ok ? seed : seed_;
-        const double seconds = qEnvironmentVariable("OVANT_ENDURANCE_SECONDS").toDouble(&ok);
-        seconds_ = ok && seconds > 0 ? seconds : seconds_;
         qInfo().noquote() << say("seed %1, %2 s", seed_, seconds_);
     }
 
