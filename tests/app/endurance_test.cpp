@@ -556,7 +556,6 @@ public:
     }
 
 private:
-
     void endure(StartMode mode) {
         Endurance endurance(mode, seed_, seconds_ / 2);
         const QString failure = endurance.run();
